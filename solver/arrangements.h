@@ -1,0 +1,39 @@
+#pragma once
+
+// The 24 ways of putting the inputs a, b, c, d into the slots A, B, C, D.
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+#include "template_sweep.h"
+
+namespace vantrel {
+
+// For each input a, b, c, d in turn, the slot (0 = A ... 3 = D) it goes into.
+using Arrangement = std::array<std::size_t, 4>;
+
+// All 24, ordered by the slots that a, b, c, d receive: a's slot changes
+// slowest. The first puts a, b, c, d into A, B, C, D.
+inline constexpr std::array<Arrangement, 24> kArrangements = [] {
+  std::array<Arrangement, 24> all{};
+  Arrangement slots = {0, 1, 2, 3};
+  for (Arrangement& row : all) {
+    row = slots;
+    std::next_permutation(slots.begin(), slots.end());
+  }
+  return all;
+}();
+
+// The repeat test. The first arrangement puts input i into slot i; this one
+// puts it into slot arrangement[i]. Moving every slot's value along that way
+// changes nothing exactly when each slot equals the slot its value moves to,
+// so the arrangement can be skipped. It looks only at what the slots hold now.
+inline bool leavesSlotsUnchanged(const Arrangement& arrangement, const Slots& slots) {
+  for (std::size_t input = 0; input < arrangement.size(); ++input) {
+    if (slots[input] != slots[arrangement[input]]) return false;
+  }
+  return true;
+}
+
+} // namespace vantrel
