@@ -1,0 +1,24 @@
+// Vantrel, the desktop program: finds every way to make 24 from four numbers.
+
+#include "fp_environment.h"
+#include "ui/main_window.h"
+#include "ui/program_icon.h"
+
+#include <QApplication>
+#include <QSystemTrayIcon>
+
+int main(int argc, char* argv[]) {
+  // Round to nearest, every floating-point exception masked: a division by
+  // zero in the solver gives an infinity or a NaN, never a trap.
+  vantrel::useDefaultFloatingPoint();
+
+  // Qt takes its own options (-platform, -display ...); the program has none.
+  QApplication app(argc, argv);
+  QApplication::setWindowIcon(vantrel::ui::programIcon());
+
+  vantrel::ui::MainWindow window(&QSystemTrayIcon::isSystemTrayAvailable);
+  window.show();
+
+  // Returns when the main window has been closed, or at once from 退出(&X).
+  return QApplication::exec();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+// The few window services the handlers need beyond plain QWidget calls.
+
+#include <QSystemTrayIcon>
+
+class QIcon;
+class QMenu;
+class QWidget;
+
+namespace vantrel::platform {
+
+// Keeps the window above all other windows, or stops doing so, without
+// recreating its native window (QWidget::setWindowFlag would).
+void setAlwaysOnTop(QWidget& window, bool onTop);
+bool isAlwaysOnTop(const QWidget& window);
+
+// Brings a shown window above the other windows and gives it the focus,
+// without leaving it on top.
+void raiseAboveOthers(QWidget& window);
+
+// Tray event codes handed to a window's tray handler.
+inline constexpr int kTrayClick = 1;        // a left click
+inline constexpr int kTrayDoubleClick = 2;
+inline constexpr int kTrayMenuRequest = 3;  // the context menu is asked for
+inline constexpr int kTrayMiddleClick = 4;
+inline constexpr int kTrayUnknown = 0;
+
+int trayEventType(QSystemTrayIcon::ActivationReason reason);
+
+// Shows the window's icon in the notification area, with a tooltip and the
+// menu that the tray host pops up on a context request. The icon belongs to
+// the window. Where no tray exists yet, it appears when a tray host starts.
+QSystemTrayIcon* installTrayIcon(QWidget& window, const QIcon& icon, const QString& toolTip,
+                                 QMenu* menu);
+
+} // namespace vantrel::platform
