@@ -86,10 +86,12 @@ using Operands = std::array<double, 4>;
 
 // Runs a program fixed at compile time. Every step is resolved while
 // compiling, so the optimiser sees plain arithmetic on named values and shares
-// common subexpressions between templates.
-template <Program P>
-inline double evaluate(const Operands& x) {
-  std::array<double, 4> stack{};
+// common subexpressions between templates. T is double, or a vector of
+// doubles to run several fillings of the operands side by side: vector
+// arithmetic rounds each lane exactly as the scalar operation would.
+template <Program P, typename T>
+inline T evaluate(const std::array<T, 4>& x) {
+  std::array<T, 4> stack{};
   std::size_t top = 0;
   [&]<std::size_t... I>(std::index_sequence<I...>) {
     (
@@ -98,8 +100,8 @@ inline double evaluate(const Operands& x) {
           if constexpr (step <= Step::PushD) {
             stack[top++] = x[static_cast<std::size_t>(step)];
           } else {
-            const double right = stack[--top];
-            double& left = stack[top - 1];
+            const T right = stack[--top];
+            T& left = stack[top - 1];
             if constexpr (step == Step::Add) left = left + right;
             if constexpr (step == Step::Subtract) left = left - right;
             if constexpr (step == Step::Multiply) left = left * right;

@@ -1,23 +1,34 @@
 #include "remove_repeats.h"
 
+#include <bit>
+#include <cstdint>
+#include <functional>
 #include <string_view>
-#include <unordered_set>
 
 namespace vantrel {
 
 void removeRepeats(std::vector<std::string>& lines) {
-  std::vector<bool> first(lines.size());
-  {
-    // The views point into lines, so decide everything before moving any line.
-    std::unordered_set<std::string_view> seen;
-    seen.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) first[i] = seen.insert(lines[i]).second;
-  }
+  // An open-addressing set of line positions: each slot holds 1 + the position
+  // of the first line with that text, or 0 when empty. At most half full.
+  const std::size_t capacity = std::bit_ceil(lines.size() * 2 + 2);
+  std::vector<std::uint32_t> table(capacity, 0);
+  const std::hash<std::string_view> hash;
+
   std::size_t kept = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!first[i]) continue;
+    const std::string_view line = lines[i];
+    bool repeat = false;
+    std::size_t slot = hash(line) & (capacity - 1);
+    for (; table[slot] != 0; slot = (slot + 1) & (capacity - 1)) {
+      if (lines[table[slot] - 1] == line) {
+        repeat = true;
+        break;
+      }
+    }
+    if (repeat) continue;
+    // Kept lines move down to position kept; the table refers to them there.
     if (kept != i) lines[kept] = std::move(lines[i]);
-    ++kept;
+    table[slot] = static_cast<std::uint32_t>(++kept);
   }
   lines.resize(kept);
 }

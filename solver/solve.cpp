@@ -15,12 +15,19 @@ namespace {
 
 // Slot values compared bit for bit: two fillings that agree this way give
 // exactly the same lines.
-using SlotBits = std::array<std::uint32_t, 4>;
+struct SlotBits {
+  std::uint64_t ab;
+  std::uint64_t cd;
+  bool operator==(const SlotBits&) const = default;
+};
 
 SlotBits bitsOf(const Slots& slots) {
-  return {std::bit_cast<std::uint32_t>(slots[0]), std::bit_cast<std::uint32_t>(slots[1]),
-          std::bit_cast<std::uint32_t>(slots[2]), std::bit_cast<std::uint32_t>(slots[3])};
+  const auto bits = [&](std::size_t i) { return std::uint64_t{std::bit_cast<std::uint32_t>(slots[i])}; };
+  return {bits(0) << 32 | bits(1), bits(2) << 32 | bits(3)};
 }
+
+// Enough room for most hands' lines, so the list rarely grows while filling.
+constexpr std::size_t kTypicalLineCount = 64;
 
 std::string summaryLine(std::size_t count) {
   return "共有" + numberToText(static_cast<int>(count)) + "种算法！";
@@ -45,29 +52,49 @@ SolveResult solve(const InputTexts& texts) {
     valueTexts[i] = numberToText(values[i]);
   }
 
+  // First decide which fillings of the slots to sweep, in arrangement order.
+  // Only the first fillingCount entries are used, so the arrays are left
+  // uninitialised rather than cleared on every call.
+  struct Filling {
+    Slots slots;
+    std::array<std::string_view, 4> texts;
+  };
+  std::array<Filling, kArrangements.size()> fillings;
+  std::array<SlotBits, kArrangements.size()> swept;
+  std::size_t fillingCount = 0;
   Slots slots{};
-  std::array<std::string_view, 4> slotTexts;
-  std::array<SlotBits, kArrangements.size()> swept{};
-  std::size_t sweptCount = 0;
 
   for (std::size_t k = 0; k < kArrangements.size(); ++k) {
     const Arrangement& arrangement = kArrangements[k];
     if (k > 0 && leavesSlotsUnchanged(arrangement, slots)) continue;
+    Filling& filling = fillings[fillingCount];
     for (std::size_t input = 0; input < values.size(); ++input) {
       slots[arrangement[input]] = values[input];
-      slotTexts[arrangement[input]] = valueTexts[input];
+      filling.texts[arrangement[input]] = valueTexts[input];
     }
+    filling.slots = slots;
 
     // The repeat test only compares with the arrangement that ran last, so an
     // order of the values can come round again. Its lines would all repeat
-    // lines already in the list and be removed below: skip the sweep.
+    // lines already in the list and be removed below: don't sweep it again.
     const SlotBits bits = bitsOf(slots);
-    const auto sweptEnd = swept.begin() + static_cast<std::ptrdiff_t>(sweptCount);
+    const auto sweptEnd = swept.begin() + static_cast<std::ptrdiff_t>(fillingCount);
     if (std::find(swept.begin(), sweptEnd, bits) != sweptEnd) continue;
-    swept[sweptCount++] = bits;
+    swept[fillingCount++] = bits;
+  }
 
-    for (std::size_t index : findMatches(slots)) {
-      lines.push_back(displayLine(kTemplates[index], slotTexts));
+  // Then sweep them two at a time, keeping the lines in filling order.
+  for (std::size_t i = 0; i < fillingCount; i += 2) {
+    const Filling& first = fillings[i];
+    const Filling& second = fillings[std::min(i + 1, fillingCount - 1)];
+    const std::array<Matches, 2> matches = findMatches(first.slots, second.slots);
+    const std::size_t pairSize = std::min<std::size_t>(2, fillingCount - i);
+    for (std::size_t lane = 0; lane < pairSize; ++lane) {
+      const Filling& filling = fillings[i + lane];
+      if (!matches[lane].empty() && lines.empty()) lines.reserve(kTypicalLineCount);
+      for (std::size_t index : matches[lane]) {
+        lines.push_back(displayLine(kTemplates[index], filling.texts));
+      }
     }
   }
 

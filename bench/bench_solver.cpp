@@ -1,0 +1,69 @@
+// Timings of the solve command. Run: build/bench/bench_solver
+//   --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "fp_environment.h"
+#include "solve.h"
+#include "template_sweep.h"
+
+namespace {
+
+void solveHand(benchmark::State& state, vantrel::InputTexts hand) {
+  for (auto _ : state) {
+    vantrel::SolveResult result = vantrel::solve(hand);
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK_CAPTURE(solveHand, 1_2_3_4, vantrel::InputTexts{"1", "2", "3", "4"});
+BENCHMARK_CAPTURE(solveHand, 1_1_1_24, vantrel::InputTexts{"1", "1", "1", "24"});
+BENCHMARK_CAPTURE(solveHand, 3_3_8_8, vantrel::InputTexts{"3", "3", "8", "8"});
+BENCHMARK_CAPTURE(solveHand, 6_6_6_6, vantrel::InputTexts{"6", "6", "6", "6"});
+
+// One sweep of the 160 templates, without building any line.
+void sweepOnly(benchmark::State& state) {
+  vantrel::Slots slots = {1, 2, 3, 4};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(slots);
+    vantrel::Matches matches = vantrel::findMatches(slots);
+    benchmark::DoNotOptimize(matches);
+  }
+}
+BENCHMARK(sweepOnly);
+
+// Every hand of four cards from 1 to 13, as 1,820 multisets.
+std::vector<std::array<std::string, 4>> allHands() {
+  std::vector<std::array<std::string, 4>> hands;
+  for (int a = 1; a <= 13; ++a)
+    for (int b = a; b <= 13; ++b)
+      for (int c = b; c <= 13; ++c)
+        for (int d = c; d <= 13; ++d)
+          hands.push_back({std::to_string(a), std::to_string(b), std::to_string(c),
+                           std::to_string(d)});
+  return hands;
+}
+
+void solveAllHands(benchmark::State& state) {
+  const auto hands = allHands();
+  for (auto _ : state) {
+    for (const auto& hand : hands) {
+      vantrel::SolveResult result = vantrel::solve({hand[0], hand[1], hand[2], hand[3]});
+      benchmark::DoNotOptimize(result);
+    }
+  }
+  state.counters["hands"] = static_cast<double>(hands.size());
+}
+BENCHMARK(solveAllHands)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+  vantrel::useDefaultFloatingPoint();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
