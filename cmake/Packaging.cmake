@@ -20,12 +20,17 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 # The synopsis line is CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the extended
 # description, which CPack indents.
+if(VANTREL_BUILD_GUI)
+  set(deb_contents "the desktop program vantrel, with a Chinese interface,\nand the command-line tool vantrel-solve")
+else()
+  set(deb_contents "the command-line tool vantrel-solve")
+endif()
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Type four whole numbers of one or two digits and Vantrel lists every
 expression that combines them, each used once, with +, -, *, / and
 parentheses so that the value is 24, with a count of the distinct ways.
 .
-The package holds the desktop program vantrel, with a Chinese interface,
-and the command-line tool vantrel-solve.")
+The package holds ${deb_contents}.")
+unset(deb_contents)
 
 # dpkg-shlibdeps finds the Qt and C++ libraries the binaries link to (the xcb
 # platform plugin comes with libqt6gui6). The window's Chinese captions need a

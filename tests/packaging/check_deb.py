@@ -4,9 +4,10 @@ Usage: check_deb.py --config <build>/CPackConfig.cmake --out <scratch dir>
                     --app-id <id> [--gui]
 
 Runs `cpack -G DEB` into the scratch directory, then reads the package back
-with dpkg-deb: the binaries, desktop entry, metainfo, icons and copyright must
-be there, nothing may land outside /usr, and Depends must name the Qt
-libraries (GUI builds) and a CJK font.
+with dpkg-deb: the binaries and copyright must be there, with --gui (a build
+with the desktop program) also the desktop entry, metainfo and icons, and
+Depends must name the Qt libraries and a CJK font; nothing may land outside
+/usr.
 """
 
 import argparse
@@ -80,13 +81,16 @@ def main():
         elif not files[path].startswith("-rwxr-xr-x"):
             problems.append(f"{path} has mode {files[path]}")
 
-    expected = [
+    desktop = [
         f"usr/share/applications/{args.app_id}.desktop",
         f"usr/share/metainfo/{args.app_id}.metainfo.xml",
         f"usr/share/icons/hicolor/scalable/apps/{args.app_id}.svg",
-        "usr/share/doc/vantrel/copyright",
     ] + [f"usr/share/icons/hicolor/{n}x{n}/apps/{args.app_id}.png" for n in ICON_SIZES]
+    expected = ["usr/share/doc/vantrel/copyright"] + (desktop if args.gui else [])
     problems += [f"missing {path}" for path in expected if path not in files]
+    if not args.gui:
+        # A command-line-only package must not offer a launcher for a missing program.
+        problems += [f"{path} without the desktop program" for path in desktop if path in files]
 
     for path, mode in files.items():
         if mode.startswith("d"):
