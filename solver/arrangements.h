@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "template_sweep.h"
 
@@ -34,6 +35,28 @@ inline bool leavesSlotsUnchanged(const Arrangement& arrangement, const Slots& sl
     if (slots[input] != slots[arrangement[input]]) return false;
   }
   return true;
+}
+
+// Fills the slots as the arrangement says, with values[i] the value of input i.
+inline void fillSlots(const Arrangement& arrangement, const Slots& values, Slots& slots) {
+  for (std::size_t input = 0; input < values.size(); ++input) {
+    slots[arrangement[input]] = values[input];
+  }
+}
+
+// The positions in kArrangements of the arrangements that run for these
+// input values, in order: the first always, each later one unless the repeat
+// test finds that it would leave the slots, as the last one to run filled
+// them, unchanged.
+inline std::vector<std::size_t> arrangementsToRun(const Slots& values) {
+  std::vector<std::size_t> run = {0};
+  Slots slots = values;
+  for (std::size_t k = 1; k < kArrangements.size(); ++k) {
+    if (leavesSlotsUnchanged(kArrangements[k], slots)) continue;
+    fillSlots(kArrangements[k], values, slots);
+    run.push_back(k);
+  }
+  return run;
 }
 
 } // namespace vantrel

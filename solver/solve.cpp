@@ -62,22 +62,19 @@ SolveResult solve(const InputTexts& texts) {
   std::array<Filling, kArrangements.size()> fillings;
   std::array<SlotBits, kArrangements.size()> swept;
   std::size_t fillingCount = 0;
-  Slots slots{};
 
-  for (std::size_t k = 0; k < kArrangements.size(); ++k) {
+  for (std::size_t k : arrangementsToRun(values)) {
     const Arrangement& arrangement = kArrangements[k];
-    if (k > 0 && leavesSlotsUnchanged(arrangement, slots)) continue;
     Filling& filling = fillings[fillingCount];
+    fillSlots(arrangement, values, filling.slots);
     for (std::size_t input = 0; input < values.size(); ++input) {
-      slots[arrangement[input]] = values[input];
       filling.texts[arrangement[input]] = valueTexts[input];
     }
-    filling.slots = slots;
 
     // The repeat test only compares with the arrangement that ran last, so an
     // order of the values can come round again. Its lines would all repeat
     // lines already in the list and be removed below: don't sweep it again.
-    const SlotBits bits = bitsOf(slots);
+    const SlotBits bits = bitsOf(filling.slots);
     const auto sweptEnd = swept.begin() + static_cast<std::ptrdiff_t>(fillingCount);
     if (std::find(swept.begin(), sweptEnd, bits) != sweptEnd) continue;
     swept[fillingCount++] = bits;

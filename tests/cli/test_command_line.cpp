@@ -1,0 +1,109 @@
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome run(std::vector<std::string_view> args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = vantrel::cli::run(args, in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(CommandLine, PrintsTheResultLinesOfFourOperands) {
+  const Outcome r = run({"1", "2", "9", "1"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "(1 + 2) × (9 - 1)\n(9 - 1) × (2 + 1)\n(9 - 1) × (1 + 2)\n(2 + 1) × (9 - 1)\n"
+            "共有4种算法！\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(run({"1", "1", "1", "1"}).out, "电脑我也算不出啦：（\n");
+  EXPECT_EQ(run({"1", "1", "1", "1"}).status, 0);
+}
+
+TEST(CommandLine, AcceptsSignsFractionsAndExponents) {
+  EXPECT_EQ(run({"--", "-3", "+8", "0.5", "2e1"}).status, 0);
+  EXPECT_EQ(run({"-3", "8", "1", "1"}).status, 0);  // a negative number is no option
+  EXPECT_EQ(run({"6", "6", "6", "6"}).out, run({"6.0", "+6", "60e-1", "06"}).out);
+}
+
+TEST(CommandLine, AnEmptyOperandFailsTheInputCheck) {
+  const Outcome r = run({"1", "", "3", "4"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "请输入4个数字！\n");
+}
+
+class UsageError : public testing::TestWithParam<std::vector<std::string_view>> {};
+
+TEST_P(UsageError, PrintsOneLineOfReasonAndNothingElse) {
+  const Outcome r = run(GetParam());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(r.err.starts_with("vantrel-solve: ")) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operands, UsageError,
+    testing::Values(std::vector<std::string_view>{"1", "2", "3"},
+                    std::vector<std::string_view>{"1", "2", "3", "4", "5"},
+                    std::vector<std::string_view>{"1", "2", "3", "x"},
+                    std::vector<std::string_view>{"nan", "2", "3", "4"},
+                    std::vector<std::string_view>{"1", "inf", "3", "4"},
+                    std::vector<std::string_view>{"1", "2", "-", "4"},
+                    std::vector<std::string_view>{"1", "2", "3", "4abc"},
+                    std::vector<std::string_view>{"1", "2", "3", "0x1"},
+                    std::vector<std::string_view>{"--frobnicate"},
+                    std::vector<std::string_view>{"--", "1", "2", "3"}));
+
+TEST(CommandLine, HelpAndVersion) {
+  const Outcome help = run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: vantrel-solve A B C D\n"));
+  EXPECT_EQ(run({"-h"}).out, help.out);
+  const Outcome version = run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.out.starts_with("vantrel-solve ")) << version.out;
+  // After "--", "--help" is an operand, and not a number.
+  EXPECT_EQ(run({"--", "--help", "1", "2", "3"}).status, 2);
+}
+
+TEST(Batch, PrintsEachHandsBlockFollowedByAnEmptyLine) {
+  const Outcome r = run({}, "6 6 6 6\n\n   \n1\t1  1 1\r\n3 3 8 8");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "6 + 6 + 6 + 6\n6 × 6 - 6 - 6\n共有2种算法！\n\n"
+            "电脑我也算不出啦：（\n\n"
+            "8 / (3 - 8 / 3)\n共有1种算法！\n\n");
+}
+
+TEST(Batch, AMalformedLineIsReportedAndSkippedAndTheRestGoesOn) {
+  const Outcome r = run({}, "6 6 6 6\n1 2 3\n1 2 x 4\n3 3 8 8\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out,
+            "6 + 6 + 6 + 6\n6 × 6 - 6 - 6\n共有2种算法！\n\n"
+            "8 / (3 - 8 / 3)\n共有1种算法！\n\n");
+  EXPECT_EQ(r.err,
+            "vantrel-solve: line 2: expected four numbers separated by blanks\n"
+            "vantrel-solve: line 3: not a decimal number: 'x'\n");
+}
+
+TEST(Batch, EmptyInputPrintsNothing) {
+  const Outcome r = run({}, "");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "");
+}
+
+} // namespace

@@ -1,0 +1,118 @@
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace {
+
+using vantrel::isPlainNumber;
+using vantrel::numberToText;
+using vantrel::textToNumber;
+
+TEST(NumberToText, WritesWholeFloatsAsPlainDigits) {
+  EXPECT_EQ(numberToText(24.0f), "24");
+  EXPECT_EQ(numberToText(-3.0f), "-3");
+  EXPECT_EQ(numberToText(99.0f), "99");
+  EXPECT_EQ(numberToText(16777216.0f), "16777216");
+  // Both zeros compare equal, so they must read the same in a line.
+  EXPECT_EQ(numberToText(0.0f), "0");
+  EXPECT_EQ(numberToText(-0.0f), "0");
+}
+
+TEST(NumberToText, WritesOtherFloatsAsShortestRoundTrip) {
+  EXPECT_EQ(numberToText(0.5f), "0.5");
+  EXPECT_EQ(numberToText(0.1f), "0.1");
+  EXPECT_EQ(numberToText(-2.25f), "-2.25");
+  EXPECT_EQ(numberToText(1e30f), "1e+30");
+  EXPECT_EQ(numberToText(std::numeric_limits<float>::infinity()), "inf");
+  EXPECT_EQ(numberToText(-std::numeric_limits<float>::infinity()), "-inf");
+}
+
+TEST(NumberToText, EveryFiniteFloatReadsBackToItself) {
+  std::mt19937 random(24);
+  for (int i = 0; i < 200000; ++i) {
+    const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+    if (!std::isfinite(value)) continue;
+    const std::string text = numberToText(value);
+    ASSERT_TRUE(isPlainNumber(text)) << text;
+    ASSERT_EQ(static_cast<float>(textToNumber(text)), value) << text;
+  }
+}
+
+TEST(NumberToText, WritesIntegers) {
+  EXPECT_EQ(numberToText(0), "0");
+  EXPECT_EQ(numberToText(62), "62");
+  EXPECT_EQ(numberToText(-7), "-7");
+  EXPECT_EQ(numberToText(std::numeric_limits<int>::min()), "-2147483648");
+}
+
+struct Reading {
+  const char* text;
+  double value;
+};
+
+class TextToNumberReads : public testing::TestWithParam<Reading> {};
+
+TEST_P(TextToNumberReads, Value) {
+  const Reading reading = GetParam();
+  const double value = textToNumber(reading.text);
+  if (std::isinf(reading.value)) {
+    EXPECT_EQ(value, reading.value);
+  } else {
+    EXPECT_EQ(value, reading.value);
+    EXPECT_EQ(std::signbit(value), std::signbit(reading.value)) << reading.text;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PlainNumbers, TextToNumberReads,
+    testing::Values(Reading{"24", 24}, Reading{"07", 7}, Reading{"+5", 5}, Reading{"-3", -3},
+                    Reading{"-0", -0.0}, Reading{"0.5", 0.5}, Reading{".5", 0.5},
+                    Reading{"5.", 5}, Reading{"2e1", 20}, Reading{"2E+1", 20},
+                    Reading{"25e-1", 2.5}, Reading{" 12\t", 12}, Reading{"0.1", 0.1},
+                    Reading{"1e400", std::numeric_limits<double>::infinity()},
+                    Reading{"-1e400", -std::numeric_limits<double>::infinity()},
+                    Reading{"1e-400", 0}, Reading{"-1e-400", -0.0},
+                    Reading{"0.0000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000001",
+                            0},
+                    Reading{"1000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000000"
+                            "0000000000000000000000000000000000000000000000000000000000000000",
+                            std::numeric_limits<double>::infinity()},
+                    Reading{"0e99999999999999999999", 0}));
+
+// Anything that is not a plain decimal number reads as 0.
+INSTANTIATE_TEST_SUITE_P(
+    OtherTexts, TextToNumberReads,
+    testing::Values(Reading{"", 0}, Reading{"   ", 0}, Reading{"-", 0}, Reading{"+", 0},
+                    Reading{".", 0}, Reading{"abc", 0}, Reading{"nan", 0}, Reading{"inf", 0},
+                    Reading{"-inf", 0}, Reading{"infinity", 0}, Reading{"1x", 0},
+                    Reading{"0x10", 0}, Reading{"1e", 0}, Reading{"e5", 0}, Reading{"1,5", 0},
+                    Reading{"1 2", 0}, Reading{"--1", 0}, Reading{"1e+", 0},
+                    Reading{"１２", 0}));
+
+TEST(TextToNumber, IgnoresTheCLocale) {
+  // A locale with a decimal comma must not change how "0.5" reads.
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+    if (std::setlocale(LC_ALL, name) == nullptr) continue;
+    EXPECT_EQ(textToNumber("0.5"), 0.5) << name;
+    EXPECT_EQ(textToNumber("0,5"), 0.0) << name;
+  }
+  std::setlocale(LC_ALL, "C");
+}
+
+} // namespace
