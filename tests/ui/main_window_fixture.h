@@ -1,0 +1,41 @@
+#pragma once
+
+// Shared by the main window tests: a window built as the program builds it,
+// with the tray's availability chosen by the test, and its controls by name.
+
+#include "ui/main_window.h"
+
+#include <QListWidget>
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+namespace vantrel::test {
+
+template <class Widget>
+Widget* control(const QWidget& window, const char* name) {
+  auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
+  if (!widget) qFatal("no control %s", name);
+  return widget;
+}
+
+// A shown, active main window. hasTray is what the window is told about the
+// notification area (offscreen there never is one).
+inline std::unique_ptr<ui::MainWindow> showMainWindow(bool hasTray = true) {
+  auto window = std::make_unique<ui::MainWindow>([hasTray] { return hasTray; });
+  window->show();
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window.get())) qWarning("main window did not become active");
+  return window;
+}
+
+inline QStringList listLines(const QWidget& window) {
+  const auto* list = control<QListWidget>(window, "结果列表框");
+  QStringList lines;
+  for (int row = 0; row < list->count(); ++row) lines.append(list->item(row)->text());
+  return lines;
+}
+
+} // namespace vantrel::test

@@ -1,0 +1,168 @@
+// The main window as it opens: controls, places, fonts, tab order, tray menu.
+
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+using vantrel::test::control;
+
+class MainWindowLayoutTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() { window_ = vantrel::test::showMainWindow(); }
+  void cleanup() { window_.reset(); }
+
+  void windowItself() {
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Vantrel"));
+    // The client area is fixed: the user cannot drag the frame to another size.
+    QCOMPARE(window_->size(), QSize(206, 262));
+    QCOMPARE(window_->minimumSize(), QSize(206, 262));
+    QCOMPARE(window_->maximumSize(), QSize(206, 262));
+    QVERIFY(window_->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!window_->isMinimized());
+    QVERIFY(!window_->windowIcon().isNull());
+    QCOMPARE(window_->palette().color(QPalette::Window), QColor(0xEC, 0xEC, 0xEC));
+    QVERIFY(window_->findChildren<QMenuBar*>().isEmpty());
+  }
+
+  void controls_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("accessibleName");
+
+    const auto row = [](const char* name, const char* className, QRect geometry, const char* accessible) {
+      QTest::newRow(name) << QString::fromUtf8(name) << QString::fromLatin1(className) << geometry
+                          << QString::fromUtf8(accessible);
+    };
+    row("编辑框a", "vantrel::platform::EditBox", {10, 8, 30, 25}, "编辑框a");
+    row("编辑框b", "vantrel::platform::EditBox", {56, 8, 30, 25}, "编辑框b");
+    row("编辑框c", "vantrel::platform::EditBox", {103, 8, 30, 25}, "编辑框c");
+    row("编辑框d", "vantrel::platform::EditBox", {150, 8, 30, 25}, "编辑框d");
+    row("计算按钮", "QPushButton", {15, 38, 74, 25}, "开始计算");
+    row("结果列表框", "QListWidget", {10, 68, 174, 132}, "结果列表框");
+    row("重新按钮", "QPushButton", {105, 38, 74, 25}, "重新计算");
+    row("图片框1", "QLabel", {228, 35, 106, 38}, "图片框1");
+    row("readme按钮", "QPushButton", {112, 216, 72, 20}, "Readme");
+  }
+
+  void controls() {
+    QFETCH(QString, name);
+    QFETCH(QString, className);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, accessibleName);
+
+    auto* widget = window_->findChild<QWidget*>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget(), window_.get());
+    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->accessibleName(), accessibleName);
+    QVERIFY(widget->isEnabled());
+  }
+
+  // The caption must not be cut: the box may grow to the right, up to the
+  // Readme button, but keeps its place and height.
+  void checkBox() {
+    auto* box = control<QCheckBox>(*window_, "窗口永远在上选择框");
+    QCOMPARE(box->text(), QStringLiteral("窗口永远在上"));
+    QCOMPARE(box->accessibleName(), box->text());
+    QCOMPARE(box->pos(), QPoint(10, 216));
+    QCOMPARE(box->height(), 20);
+    QVERIFY(box->width() >= 86);
+    QVERIFY(box->width() >= box->sizeHint().width());
+    QVERIFY(box->geometry().right() < control<QPushButton>(*window_, "readme按钮")->x());
+    QVERIFY(!box->isChecked());
+    QCOMPARE(box->font().pixelSize(), 12);
+    QVERIFY(!box->font().bold());
+  }
+
+  void buttonCaptions() {
+    QCOMPARE(control<QPushButton>(*window_, "计算按钮")->text(), QStringLiteral("开始计算"));
+    QCOMPARE(control<QPushButton>(*window_, "重新按钮")->text(), QStringLiteral("重新计算"));
+    QCOMPARE(control<QPushButton>(*window_, "readme按钮")->text(), QStringLiteral("Readme"));
+    for (auto* button : window_->findChildren<QPushButton*>()) {
+      QVERIFY(!button->isDefault());
+      QVERIFY(!button->autoDefault());
+    }
+  }
+
+  void editBoxesAreAlike() {
+    for (const char* name : {"编辑框a", "编辑框b", "编辑框c", "编辑框d"}) {
+      auto* box = control<QLineEdit>(*window_, name);
+      QVERIFY(box->text().isEmpty());
+      QCOMPARE(box->maxLength(), 2);
+      QVERIFY(box->alignment().testFlag(Qt::AlignHCenter));
+      QVERIFY(box->hasFrame());
+      QCOMPARE(box->palette().color(QPalette::Base), QColor(Qt::white));
+      QCOMPARE(box->font().pixelSize(), 20);
+      QVERIFY(box->font().bold());
+    }
+  }
+
+  // 宋体 does not exist here; what is drawn must still be a CJK face, or the
+  // captions would come out as boxes on a machine without a fallback.
+  void fontsResolveToACjkFace() {
+    const QFontInfo info(control<QLineEdit>(*window_, "编辑框a")->font());
+    QVERIFY2(QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(info.family()),
+             qPrintable(info.family()));
+  }
+
+  void focusStartsInFirstBoxAndTabSkipsThePicture() {
+    QCOMPARE(QApplication::focusWidget(), control<QWidget>(*window_, "编辑框a"));
+
+    const QStringList expected{"编辑框b", "编辑框c", "编辑框d", "计算按钮", "结果列表框",
+                               "重新按钮", "窗口永远在上选择框", "readme按钮", "编辑框a"};
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(visited, expected);
+  }
+
+  void pictureBoxLiesOutsideTheClientArea() {
+    auto* picture = control<QLabel>(*window_, "图片框1");
+    QVERIFY(!window_->rect().intersects(picture->geometry()));
+    QCOMPARE(picture->focusPolicy(), Qt::NoFocus);
+    if (QFile::exists(QStringLiteral(":/vantrel/picture.jpg")))
+      QCOMPARE(picture->pixmap().size(), QSize(143, 60));
+  }
+
+  void trayMenu() {
+    auto* menu = control<QMenu>(*window_, "托盘菜单");
+    QVERIFY(!menu->isVisible());
+    const QList<QAction*> items = menu->actions();
+    QCOMPARE(items.size(), 4);
+    QCOMPARE(items[0]->text(), QStringLiteral("恢复(&R)"));
+    QCOMPARE(items[1]->text(), QStringLiteral("关于(&A)"));
+    QVERIFY(items[2]->isSeparator());
+    QCOMPARE(items[3]->text(), QStringLiteral("退出(&X)"));
+    for (QAction* item : items) {
+      QVERIFY(item->isVisible());
+      QVERIFY(item->isEnabled());
+      QVERIFY(!item->isChecked());
+      QVERIFY(item->shortcut().isEmpty());
+    }
+  }
+
+private:
+  std::unique_ptr<vantrel::ui::MainWindow> window_;
+};
+
+QTEST_MAIN(MainWindowLayoutTest)
+#include "tst_main_window_layout.moc"

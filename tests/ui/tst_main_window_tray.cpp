@@ -1,0 +1,189 @@
+// Hiding in the tray and coming back: minimise, the tray event types, the tray
+// menu, and a desktop without a tray.
+
+#include "main_window_fixture.h"
+
+#include "platform/qt/window_services.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+using vantrel::test::control;
+
+namespace {
+
+// Lets the window's queued reaction to a state change run.
+void settle() {
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+}
+
+// What a window manager does when the user minimises the window by its frame.
+void minimiseByFrame(QWidget& window) {
+  window.setWindowState(window.windowState() | Qt::WindowMinimized);
+  settle();
+}
+
+bool shown(const QWidget& window) { return window.isVisible() && !window.isMinimized(); }
+bool hiddenInTray(const QWidget& window) { return !window.isVisible() && window.isMinimized(); }
+
+} // namespace
+
+class MainWindowTrayTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void cleanup() { window_.reset(); }
+
+  // Qt numbers its activation reasons differently from the handler's types.
+  void trayEventTypes_data() {
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+    QTest::addColumn<int>("type");
+    QTest::newRow("left click") << QSystemTrayIcon::Trigger << 1;
+    QTest::newRow("context menu") << QSystemTrayIcon::Context << 3;
+  }
+  void trayEventTypes() {
+    QFETCH(QSystemTrayIcon::ActivationReason, reason);
+    QFETCH(int, type);
+    QCOMPARE(vantrel::platform::trayEventType(reason), type);
+  }
+  void otherTrayActionsAreOtherTypes() {
+    for (auto reason : {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown}) {
+      const int type = vantrel::platform::trayEventType(reason);
+      QVERIFY(type != 1 && type != 3);
+    }
+  }
+
+  void trayIconIsInstalled() {
+    window_ = vantrel::test::showMainWindow();
+    QSystemTrayIcon* tray = window_->trayIcon();
+    QVERIFY(tray);
+    QCOMPARE(tray->toolTip(), QStringLiteral("Vantrel"));
+    QCOMPARE(tray->contextMenu(), control<QMenu>(*window_, "托盘菜单"));
+    QVERIFY(!tray->icon().isNull());
+  }
+
+  void minimiseHidesInTray() {
+    window_ = vantrel::test::showMainWindow();
+    minimiseByFrame(*window_);
+    QVERIFY(hiddenInTray(*window_));
+  }
+
+  void minimiseWhileOnTopHidesToo() {
+    window_ = vantrel::test::showMainWindow();
+    QTest::mouseClick(control<QCheckBox>(*window_, "窗口永远在上选择框"), Qt::LeftButton);
+    minimiseByFrame(*window_);
+    QVERIFY(hiddenInTray(*window_));
+  }
+
+  // Without a notification area a hidden window could never come back: it
+  // stays an ordinary minimised window.
+  void withoutTrayMinimiseStaysAMinimise() {
+    window_ = vantrel::test::showMainWindow(false);
+    minimiseByFrame(*window_);
+    QVERIFY(window_->isMinimized());
+    QVERIFY(window_->isVisible());
+  }
+
+  // Two left clicks in a row: hide, then come back raised and not on top.
+  void leftClickHidesAndRestores() {
+    window_ = vantrel::test::showMainWindow();
+    window_->trayActivated(1);
+    settle();
+    QVERIFY(hiddenInTray(*window_));
+
+    window_->trayActivated(1);
+    settle();
+    QVERIFY(shown(*window_));
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(!vantrel::platform::isAlwaysOnTop(*window_));
+  }
+
+  void restoreKeepsTheWindowOnTopWhenChecked() {
+    window_ = vantrel::test::showMainWindow();
+    auto* check = control<QCheckBox>(*window_, "窗口永远在上选择框");
+    QTest::mouseClick(check, Qt::LeftButton);
+    minimiseByFrame(*window_);
+    window_->trayActivated(1);
+    settle();
+    QVERIFY(shown(*window_));
+    QVERIFY(check->isChecked());
+    QVERIFY(vantrel::platform::isAlwaysOnTop(*window_));
+  }
+
+  void otherTypesDoNothing_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("startHidden");
+    for (int type : {0, 2, 4, 5, -1}) {
+      QTest::addRow("type %d, shown", type) << type << false;
+      QTest::addRow("type %d, hidden", type) << type << true;
+    }
+  }
+  void otherTypesDoNothing() {
+    QFETCH(int, type);
+    QFETCH(bool, startHidden);
+    window_ = vantrel::test::showMainWindow();
+    if (startHidden) minimiseByFrame(*window_);
+    window_->trayActivated(type);
+    settle();
+    QCOMPARE(hiddenInTray(*window_), startHidden);
+    QCOMPARE(shown(*window_), !startHidden);
+  }
+
+  // 恢复(&R) is offered exactly while the window is hidden, whether the menu
+  // comes up through the tray event or is popped up by the tray host.
+  void restoreItemEnabledOnlyWhenHidden_data() {
+    QTest::addColumn<bool>("throughTrayEvent");
+    QTest::newRow("tray event 3") << true;
+    QTest::newRow("menu about to show") << false;
+  }
+  void restoreItemEnabledOnlyWhenHidden() {
+    QFETCH(bool, throughTrayEvent);
+    window_ = vantrel::test::showMainWindow();
+    auto* menu = control<QMenu>(*window_, "托盘菜单");
+    QAction* restore = menu->actions().at(0);
+    const auto openMenu = [&] {
+      if (throughTrayEvent) {
+        window_->trayActivated(3);
+      } else {
+        menu->popup(QPoint(0, 0));
+        menu->hide();
+      }
+    };
+
+    openMenu();
+    QVERIFY(!restore->isEnabled());
+    minimiseByFrame(*window_);
+    openMenu();
+    QVERIFY(restore->isEnabled());
+    window_->trayActivated(1);
+    settle();
+    openMenu();
+    QVERIFY(!restore->isEnabled());
+  }
+
+  void restoreItemShowsTheWindow() {
+    window_ = vantrel::test::showMainWindow();
+    minimiseByFrame(*window_);
+    control<QMenu>(*window_, "托盘菜单")->actions().at(0)->trigger();
+    settle();
+    QVERIFY(shown(*window_));
+  }
+
+  void aboutItemDoesNothing() {
+    window_ = vantrel::test::showMainWindow();
+    minimiseByFrame(*window_);
+    control<QMenu>(*window_, "托盘菜单")->actions().at(1)->trigger();
+    settle();
+    QVERIFY(hiddenInTray(*window_));
+  }
+
+private:
+  std::unique_ptr<vantrel::ui::MainWindow> window_;
+};
+
+QTEST_MAIN(MainWindowTrayTest)
+#include "tst_main_window_tray.moc"
