@@ -36,16 +36,41 @@ const std::array<ListedArrangement, 24> kListedArrangements = {{
     {"DCBA", "AD BC"},
 }};
 
+namespace {
+
+struct Compiled {
+  formula::Program value;
+  formula::Program guard;
+  bool guarded;
+};
+
+const std::vector<Compiled>& compiledTemplates() {
+  static const std::vector<Compiled> compiled = [] {
+    std::vector<Compiled> all;
+    for (const ExpressionTemplate& t : kTemplates) {
+      all.push_back({formula::compile(t.value),
+                     t.guard.empty() ? formula::Program{} : formula::compile(t.guard),
+                     !t.guard.empty()});
+    }
+    return all;
+  }();
+  return compiled;
+}
+
+} // namespace
+
 std::vector<int> referenceMatches(const Slots& slots) {
   const formula::Operands x = {slots[0], slots[1], slots[2], slots[3]};
   std::vector<int> numbers;
-  for (const ExpressionTemplate& t : kTemplates) {
-    if (!t.guard.empty()) {
-      const double group = formula::interpret(formula::compile(t.guard), x);
+  int number = 0;
+  for (const Compiled& t : compiledTemplates()) {
+    ++number;
+    if (t.guarded) {
+      const double group = formula::interpret(t.guard, x);
       if (!(std::fabs(group) > 1e-07)) continue;
     }
-    const auto value = static_cast<float>(formula::interpret(formula::compile(t.value), x));
-    if (std::fabs(static_cast<double>(value) - 24.0) <= 1e-07) numbers.push_back(t.number);
+    const auto value = static_cast<float>(formula::interpret(t.value, x));
+    if (std::fabs(static_cast<double>(value) - 24.0) <= 1e-07) numbers.push_back(number);
   }
   return numbers;
 }
