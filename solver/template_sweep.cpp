@@ -99,11 +99,17 @@ bool isTwentyFour(double value) {
 }
 
 // Flattened so that all 160 templates become one block of arithmetic in which
-// shared subexpressions such as A + B or C / D are computed once. Where the
-// processor has AVX2, a copy using its three-operand instructions is picked
-// at load time; the arithmetic is the same IEEE double arithmetic either way
-// (contraction into fused multiply-adds is off for the solver).
-[[gnu::flatten, gnu::target_clones("avx2", "default")]] std::array<Matches, 2> findMatches(const Slots& first, const Slots& second) {
+// shared subexpressions such as A + B or C / D are computed once. With GCC on
+// x86-64, where the processor has AVX2 a copy using its three-operand
+// instructions is picked at load time; the arithmetic is the same IEEE double
+// arithmetic either way (contraction into fused multiply-adds is off for the
+// solver). Clang cannot combine the two attributes and gets one copy.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VANTREL_SWEEP_COPIES gnu::target_clones("avx2", "default")
+#else
+#define VANTREL_SWEEP_COPIES
+#endif
+[[gnu::flatten, VANTREL_SWEEP_COPIES]] std::array<Matches, 2> findMatches(const Slots& first, const Slots& second) {
   LaneOperands x;
   for (std::size_t i = 0; i < x.size(); ++i) x[i] = Lanes{first[i], second[i]};
   std::array<Matches, 2> matches;
