@@ -41,8 +41,8 @@ std::vector<std::array<std::string, 4>> allHands() {
     for (int b = a; b <= 13; ++b)
       for (int c = b; c <= 13; ++c)
         for (int d = c; d <= 13; ++d)
-          hands.push_back({std::to_string(a), std::to_string(b), std::to_string(c),
-                           std::to_string(d)});
+          hands.push_back(
+              {std::to_string(a), std::to_string(b), std::to_string(c), std::to_string(d)});
   return hands;
 }
 
@@ -58,7 +58,7 @@ void solveAllHands(benchmark::State& state) {
 }
 BENCHMARK(solveAllHands)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
   vantrel::useDefaultFloatingPoint();

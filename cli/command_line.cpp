@@ -47,7 +47,9 @@ int usageError(std::ostream& err, std::string_view message) {
   return kUsageError;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
 
 // Splits a line into fields separated by blanks.
 std::vector<std::string_view> fieldsOf(std::string_view line) {
@@ -124,7 +126,7 @@ int solveBatch(std::istream& in, std::ostream& out, std::ostream& err) {
   return status;
 }
 
-} // namespace
+}  // namespace
 
 int run(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
         std::ostream& err) {
@@ -149,4 +151,4 @@ int run(const std::vector<std::string_view>& args, std::istream& in, std::ostrea
   return solveOperands(operands, out, err);
 }
 
-} // namespace vantrel::cli
+}  // namespace vantrel::cli

@@ -19,4 +19,4 @@ enum ExitStatus : int {
 int run(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
         std::ostream& err);
 
-} // namespace vantrel::cli
+}  // namespace vantrel::cli

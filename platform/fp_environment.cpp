@@ -13,4 +13,4 @@ void useDefaultFloatingPoint() {
   std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-} // namespace vantrel
+}  // namespace vantrel

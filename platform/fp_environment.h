@@ -8,4 +8,4 @@ namespace vantrel {
 // a trap.
 void useDefaultFloatingPoint();
 
-} // namespace vantrel
+}  // namespace vantrel

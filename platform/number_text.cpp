@@ -1,7 +1,7 @@
 #include "number_text.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -10,7 +10,9 @@ namespace vantrel {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view text) {
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -18,7 +20,9 @@ std::string_view trimBlanks(std::string_view text) {
   return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Length of the run of digits at the start of text.
 std::size_t digitRun(std::string_view text) {
@@ -72,7 +76,7 @@ long long decimalExponent(std::string_view text) {
   return exponent + (first < point ? position - 1 : position);
 }
 
-} // namespace
+}  // namespace
 
 std::string numberToText(float value) {
   if (value == 0.0f) return "0";  // -0 and +0 compare equal, so they read the same
@@ -117,4 +121,4 @@ double textToNumber(std::string_view text) {
   return negative ? -magnitude : magnitude;
 }
 
-} // namespace vantrel
+}  // namespace vantrel

@@ -31,4 +31,4 @@ double textToNumber(std::string_view text);
 // than fall back to 0 (blanks around it allowed).
 bool isPlainNumber(std::string_view text);
 
-} // namespace vantrel
+}  // namespace vantrel

@@ -59,4 +59,4 @@ inline std::vector<std::size_t> arrangementsToRun(const Slots& values) {
   return run;
 }
 
-} // namespace vantrel
+}  // namespace vantrel

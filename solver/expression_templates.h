@@ -25,6 +25,7 @@ struct ExpressionTemplate {
   std::string_view guard;
 };
 
+// clang-format off
 inline constexpr std::array<ExpressionTemplate, 160> kTemplates = {{
     {  1, "((A+B)+C)+D",   "A + B + C + D",         {}},
     {  2, "((A+B)+C)-D",   "A + B + C - D",         {}},
@@ -187,5 +188,6 @@ inline constexpr std::array<ExpressionTemplate, 160> kTemplates = {{
     {159, "((A/B)/C)*D",   "A / B / C × D",         {}},
     {160, "((A/B)/C)/D",   "A / B / C / D",         {}},
 }};
+// clang-format on
 
-} // namespace vantrel
+}  // namespace vantrel

@@ -14,14 +14,23 @@ double interpret(const Program& program, const Operands& x) {
     const double right = stack[--top];
     double& left = stack[top - 1];
     switch (step) {
-      case Step::Add: left = left + right; break;
-      case Step::Subtract: left = left - right; break;
-      case Step::Multiply: left = left * right; break;
-      case Step::Divide: left = left / right; break;
-      default: break;
+      case Step::Add:
+        left = left + right;
+        break;
+      case Step::Subtract:
+        left = left - right;
+        break;
+      case Step::Multiply:
+        left = left * right;
+        break;
+      case Step::Divide:
+        left = left / right;
+        break;
+      default:
+        break;
     }
   }
   return stack[0];
 }
 
-} // namespace vantrel::formula
+}  // namespace vantrel::formula

@@ -65,11 +65,16 @@ class Parser {
 
   static constexpr Step operatorStep(char c) {
     switch (c) {
-      case '+': return Step::Add;
-      case '-': return Step::Subtract;
-      case '*': return Step::Multiply;
-      case '/': return Step::Divide;
-      default: throw "expected an operator";
+      case '+':
+        return Step::Add;
+      case '-':
+        return Step::Subtract;
+      case '*':
+        return Step::Multiply;
+      case '/':
+        return Step::Divide;
+      default:
+        throw "expected an operator";
     }
   }
 
@@ -77,9 +82,11 @@ class Parser {
   std::size_t pos_ = 0;
 };
 
-} // namespace detail
+}  // namespace detail
 
-constexpr Program compile(std::string_view text) { return detail::Parser(text).parse(); }
+constexpr Program compile(std::string_view text) {
+  return detail::Parser(text).parse();
+}
 
 // The four operands, already widened to double.
 using Operands = std::array<double, 4>;
@@ -109,11 +116,12 @@ inline T evaluate(const std::array<T, 4>& x) {
           }
         }(),
         ...);
-  }(std::make_index_sequence<P.size>{});
+  }
+  (std::make_index_sequence<P.size>{});
   return stack[0];
 }
 
 // Runs any program step by step; slower, for checks and tools.
 double interpret(const Program& program, const Operands& x);
 
-} // namespace vantrel::formula
+}  // namespace vantrel::formula

@@ -33,4 +33,4 @@ void removeRepeats(std::vector<std::string>& lines) {
   lines.resize(kept);
 }
 
-} // namespace vantrel
+}  // namespace vantrel

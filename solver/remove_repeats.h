@@ -9,4 +9,4 @@ namespace vantrel {
 // first copy of each and the order of what is left.
 void removeRepeats(std::vector<std::string>& lines);
 
-} // namespace vantrel
+}  // namespace vantrel

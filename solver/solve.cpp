@@ -22,7 +22,9 @@ struct SlotBits {
 };
 
 SlotBits bitsOf(const Slots& slots) {
-  const auto bits = [&](std::size_t i) { return std::uint64_t{std::bit_cast<std::uint32_t>(slots[i])}; };
+  const auto bits = [&](std::size_t i) {
+    return std::uint64_t{std::bit_cast<std::uint32_t>(slots[i])};
+  };
   return {bits(0) << 32 | bits(1), bits(2) << 32 | bits(3)};
 }
 
@@ -33,7 +35,7 @@ std::string summaryLine(std::size_t count) {
   return "共有" + numberToText(static_cast<int>(count)) + "种算法！";
 }
 
-} // namespace
+}  // namespace
 
 SolveResult solve(const InputTexts& texts) {
   SolveResult result;
@@ -104,4 +106,4 @@ SolveResult solve(const InputTexts& texts) {
   return result;
 }
 
-} // namespace vantrel
+}  // namespace vantrel

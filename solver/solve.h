@@ -28,4 +28,4 @@ struct SolveResult {
 
 SolveResult solve(const InputTexts& texts);
 
-} // namespace vantrel
+}  // namespace vantrel

@@ -91,7 +91,7 @@ inline void tryAll(const LaneOperands& x, std::array<Matches, 2>& matches,
   (tryTemplate<N>(x, matches), ...);
 }
 
-} // namespace
+}  // namespace
 
 bool isTwentyFour(double value) {
   const auto templateValue = static_cast<float>(value);
@@ -109,7 +109,8 @@ bool isTwentyFour(double value) {
 #else
 #define VANTREL_SWEEP_COPIES
 #endif
-[[gnu::flatten, VANTREL_SWEEP_COPIES]] std::array<Matches, 2> findMatches(const Slots& first, const Slots& second) {
+[[gnu::flatten, VANTREL_SWEEP_COPIES]] std::array<Matches, 2> findMatches(const Slots& first,
+                                                                          const Slots& second) {
   LaneOperands x;
   for (std::size_t i = 0; i < x.size(); ++i) x[i] = Lanes{first[i], second[i]};
   std::array<Matches, 2> matches;
@@ -117,7 +118,9 @@ bool isTwentyFour(double value) {
   return matches;
 }
 
-Matches findMatches(const Slots& slots) { return findMatches(slots, slots)[0]; }
+Matches findMatches(const Slots& slots) {
+  return findMatches(slots, slots)[0];
+}
 
 std::string displayLine(const ExpressionTemplate& expression,
                         const std::array<std::string_view, 4>& operandTexts) {
@@ -152,4 +155,4 @@ void sweep(const Slots& slots, std::vector<std::string>& lines) {
   for (std::size_t index : matches) lines.push_back(displayLine(kTemplates[index], views));
 }
 
-} // namespace vantrel
+}  // namespace vantrel

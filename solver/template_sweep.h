@@ -49,4 +49,4 @@ std::string displayLine(const ExpressionTemplate& expression,
 // Appends the line of every matching template to lines, in template order.
 void sweep(const Slots& slots, std::vector<std::string>& lines);
 
-} // namespace vantrel
+}  // namespace vantrel

@@ -1,10 +1,10 @@
-#include "command_line.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "command_line.h"
 
 namespace {
 
@@ -54,18 +54,17 @@ TEST_P(UsageError, PrintsOneLineOfReasonAndNothingElse) {
   EXPECT_TRUE(r.err.starts_with("vantrel-solve: ")) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Operands, UsageError,
-    testing::Values(std::vector<std::string_view>{"1", "2", "3"},
-                    std::vector<std::string_view>{"1", "2", "3", "4", "5"},
-                    std::vector<std::string_view>{"1", "2", "3", "x"},
-                    std::vector<std::string_view>{"nan", "2", "3", "4"},
-                    std::vector<std::string_view>{"1", "inf", "3", "4"},
-                    std::vector<std::string_view>{"1", "2", "-", "4"},
-                    std::vector<std::string_view>{"1", "2", "3", "4abc"},
-                    std::vector<std::string_view>{"1", "2", "3", "0x1"},
-                    std::vector<std::string_view>{"--frobnicate"},
-                    std::vector<std::string_view>{"--", "1", "2", "3"}));
+INSTANTIATE_TEST_SUITE_P(Operands, UsageError,
+                         testing::Values(std::vector<std::string_view>{"1", "2", "3"},
+                                         std::vector<std::string_view>{"1", "2", "3", "4", "5"},
+                                         std::vector<std::string_view>{"1", "2", "3", "x"},
+                                         std::vector<std::string_view>{"nan", "2", "3", "4"},
+                                         std::vector<std::string_view>{"1", "inf", "3", "4"},
+                                         std::vector<std::string_view>{"1", "2", "-", "4"},
+                                         std::vector<std::string_view>{"1", "2", "3", "4abc"},
+                                         std::vector<std::string_view>{"1", "2", "3", "0x1"},
+                                         std::vector<std::string_view>{"--frobnicate"},
+                                         std::vector<std::string_view>{"--", "1", "2", "3"}));
 
 TEST(CommandLine, HelpAndVersion) {
   const Outcome help = run({"--help"});
@@ -106,4 +105,4 @@ TEST(Batch, EmptyInputPrintsNothing) {
   EXPECT_EQ(r.out, "");
 }
 
-} // namespace
+}  // namespace

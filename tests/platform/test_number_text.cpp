@@ -1,5 +1,3 @@
-#include "number_text.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -9,6 +7,8 @@
 #include <limits>
 #include <random>
 #include <string>
+
+#include "number_text.h"
 
 namespace {
 
@@ -74,9 +74,9 @@ TEST_P(TextToNumberReads, Value) {
 INSTANTIATE_TEST_SUITE_P(
     PlainNumbers, TextToNumberReads,
     testing::Values(Reading{"24", 24}, Reading{"07", 7}, Reading{"+5", 5}, Reading{"-3", -3},
-                    Reading{"-0", -0.0}, Reading{"0.5", 0.5}, Reading{".5", 0.5},
-                    Reading{"5.", 5}, Reading{"2e1", 20}, Reading{"2E+1", 20},
-                    Reading{"25e-1", 2.5}, Reading{" 12\t", 12}, Reading{"0.1", 0.1},
+                    Reading{"-0", -0.0}, Reading{"0.5", 0.5}, Reading{".5", 0.5}, Reading{"5.", 5},
+                    Reading{"2e1", 20}, Reading{"2E+1", 20}, Reading{"25e-1", 2.5},
+                    Reading{" 12\t", 12}, Reading{"0.1", 0.1},
                     Reading{"1e400", std::numeric_limits<double>::infinity()},
                     Reading{"-1e400", -std::numeric_limits<double>::infinity()},
                     Reading{"1e-400", 0}, Reading{"-1e-400", -0.0},
@@ -96,14 +96,14 @@ INSTANTIATE_TEST_SUITE_P(
                     Reading{"0e99999999999999999999", 0}));
 
 // Anything that is not a plain decimal number reads as 0.
-INSTANTIATE_TEST_SUITE_P(
-    OtherTexts, TextToNumberReads,
-    testing::Values(Reading{"", 0}, Reading{"   ", 0}, Reading{"-", 0}, Reading{"+", 0},
-                    Reading{".", 0}, Reading{"abc", 0}, Reading{"nan", 0}, Reading{"inf", 0},
-                    Reading{"-inf", 0}, Reading{"infinity", 0}, Reading{"1x", 0},
-                    Reading{"0x10", 0}, Reading{"1e", 0}, Reading{"e5", 0}, Reading{"1,5", 0},
-                    Reading{"1 2", 0}, Reading{"--1", 0}, Reading{"1e+", 0},
-                    Reading{"１２", 0}));
+INSTANTIATE_TEST_SUITE_P(OtherTexts, TextToNumberReads,
+                         testing::Values(Reading{"", 0}, Reading{"   ", 0}, Reading{"-", 0},
+                                         Reading{"+", 0}, Reading{".", 0}, Reading{"abc", 0},
+                                         Reading{"nan", 0}, Reading{"inf", 0}, Reading{"-inf", 0},
+                                         Reading{"infinity", 0}, Reading{"1x", 0},
+                                         Reading{"0x10", 0}, Reading{"1e", 0}, Reading{"e5", 0},
+                                         Reading{"1,5", 0}, Reading{"1 2", 0}, Reading{"--1", 0},
+                                         Reading{"1e+", 0}, Reading{"１２", 0}));
 
 TEST(TextToNumber, IgnoresTheCLocale) {
   // A locale with a decimal comma must not change how "0.5" reads.
@@ -115,4 +115,4 @@ TEST(TextToNumber, IgnoresTheCLocale) {
   std::setlocale(LC_ALL, "C");
 }
 
-} // namespace
+}  // namespace

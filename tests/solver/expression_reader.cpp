@@ -130,7 +130,7 @@ Fraction normalised(std::int64_t numerator, std::int64_t denominator) {
   return {numerator, denominator};
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Expression> readExpression(std::string_view text) {
   auto tokens = tokenize(text);
@@ -156,13 +156,16 @@ std::optional<Fraction> exactValue(const Expression& e) {
   const auto [a, b] = *left;
   const auto [c, d] = *right;
   switch (e.op) {
-    case '+': return normalised(a * d + c * b, b * d);
-    case '-': return normalised(a * d - c * b, b * d);
-    case '*': return normalised(a * c, b * d);
+    case '+':
+      return normalised(a * d + c * b, b * d);
+    case '-':
+      return normalised(a * d - c * b, b * d);
+    case '*':
+      return normalised(a * c, b * d);
     default:
       if (c == 0) return std::nullopt;
       return normalised(a * d, b * c);
   }
 }
 
-} // namespace vantrel::testing
+}  // namespace vantrel::testing

@@ -39,4 +39,4 @@ struct Fraction {
 };
 std::optional<Fraction> exactValue(const Expression& expression);
 
-} // namespace vantrel::testing
+}  // namespace vantrel::testing

@@ -9,6 +9,7 @@
 
 namespace vantrel::testing {
 
+// clang-format off
 const std::array<ListedArrangement, 24> kListedArrangements = {{
     {"ABCD", ""},
     {"ABDC", "CD"},
@@ -35,6 +36,7 @@ const std::array<ListedArrangement, 24> kListedArrangements = {{
     {"DCAB", "AC AD BC BD"},
     {"DCBA", "AD BC"},
 }};
+// clang-format on
 
 namespace {
 
@@ -57,7 +59,7 @@ const std::vector<Compiled>& compiledTemplates() {
   return compiled;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<int> referenceMatches(const Slots& slots) {
   const formula::Operands x = {slots[0], slots[1], slots[2], slots[3]};
@@ -87,7 +89,7 @@ bool anyListedPairDiffers(std::string_view pairs, const Slots& slots) {
   return false;
 }
 
-} // namespace
+}  // namespace
 
 RawLines referenceRawLines(const std::array<std::string_view, 4>& texts) {
   RawLines raw;
@@ -139,4 +141,4 @@ std::vector<std::string> referenceSolve(const std::array<std::string_view, 4>& t
   return lines;
 }
 
-} // namespace vantrel::testing
+}  // namespace vantrel::testing

@@ -41,4 +41,4 @@ std::vector<std::string> referenceSolve(const std::array<std::string_view, 4>& t
 // Removes repeats by comparing every pair of lines, first copy kept.
 void removeRepeatsQuadratic(std::vector<std::string>& lines);
 
-} // namespace vantrel::testing
+}  // namespace vantrel::testing

@@ -21,7 +21,8 @@ std::string slotLetters(const vantrel::Arrangement& arrangement) {
 
 TEST(Arrangements, RunInTheListedOrder) {
   for (std::size_t k = 0; k < kArrangements.size(); ++k) {
-    EXPECT_EQ(slotLetters(kArrangements[k]), kListedArrangements[k].slots) << "arrangement " << k + 1;
+    EXPECT_EQ(slotLetters(kArrangements[k]), kListedArrangements[k].slots)
+        << "arrangement " << k + 1;
   }
 }
 
@@ -39,14 +40,16 @@ TEST(Arrangements, RepeatTestComparesTheListedPairs) {
     }
     std::set<std::string> listed;
     const std::string_view pairs = kListedArrangements[k].pairs;
-    for (std::size_t i = 0; i + 1 < pairs.size(); i += 3) listed.insert(std::string(pairs.substr(i, 2)));
+    for (std::size_t i = 0; i + 1 < pairs.size(); i += 3)
+      listed.insert(std::string(pairs.substr(i, 2)));
     EXPECT_EQ(derived, listed) << "arrangement " << k + 1;
   }
 }
 
 std::vector<int> numbersThatRun(const vantrel::Slots& values) {
   std::vector<int> numbers;
-  for (std::size_t k : vantrel::arrangementsToRun(values)) numbers.push_back(static_cast<int>(k + 1));
+  for (std::size_t k : vantrel::arrangementsToRun(values))
+    numbers.push_back(static_cast<int>(k + 1));
   return numbers;
 }
 
@@ -72,13 +75,15 @@ TEST(Arrangements, AgreeWithTheListedPairsOnRandomValues) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> value(1, 3);
   for (int i = 0; i < 2000; ++i) {
-    const std::array<std::string, 4> texts = {std::to_string(value(random)), std::to_string(value(random)),
-                                              std::to_string(value(random)), std::to_string(value(random))};
+    const std::array<std::string, 4> texts = {
+        std::to_string(value(random)), std::to_string(value(random)), std::to_string(value(random)),
+        std::to_string(value(random))};
     const vantrel::Slots values = {std::stof(texts[0]), std::stof(texts[1]), std::stof(texts[2]),
                                    std::stof(texts[3])};
-    const auto reference = vantrel::testing::referenceRawLines({texts[0], texts[1], texts[2], texts[3]});
+    const auto reference =
+        vantrel::testing::referenceRawLines({texts[0], texts[1], texts[2], texts[3]});
     ASSERT_EQ(numbersThatRun(values), reference.arrangements);
   }
 }
 
-} // namespace
+}  // namespace

@@ -1,5 +1,3 @@
-#include "solve.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -10,6 +8,7 @@
 #include "expression_reader.h"
 #include "reference_solver.h"
 #include "remove_repeats.h"
+#include "solve.h"
 
 namespace {
 
@@ -85,9 +84,9 @@ TEST(RemoveRepeats, KeepsFirstCopiesInOrderLikeTheQuadraticMethod) {
 // Inputs of every kind the command accepts, against the plain method.
 TEST(Solve, AgreesWithThePlainMethod) {
   std::mt19937 random(99);
-  const std::vector<std::string> pool = {"0",  "1",   "2",   "3",  "4",   "6",   "8",  "12",
-                                         "24", "-1",  "-3",  "0.5", "1.5", "2e1", "-0", "13",
-                                         "99", "1e30", "abc", "7",  "9",   "10",  "5",  ".25"};
+  const std::vector<std::string> pool = {"0",  "1",    "2",   "3",   "4",   "6",   "8",  "12",
+                                         "24", "-1",   "-3",  "0.5", "1.5", "2e1", "-0", "13",
+                                         "99", "1e30", "abc", "7",   "9",   "10",  "5",  ".25"};
   std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
   for (int i = 0; i < 3000; ++i) {
     const InputTexts texts = {pool[pick(random)], pool[pick(random)], pool[pick(random)],
@@ -106,8 +105,9 @@ TEST(Solve, EveryLineIsExactly24AndTheSummaryCountsThem) {
   int solved = 0;
   for (int i = 0; i < 3000; ++i) {
     auto& draw = i % 2 == 0 ? number : card;
-    const std::array<std::string, 4> hand = {std::to_string(draw(random)), std::to_string(draw(random)),
-                                             std::to_string(draw(random)), std::to_string(draw(random))};
+    const std::array<std::string, 4> hand = {
+        std::to_string(draw(random)), std::to_string(draw(random)), std::to_string(draw(random)),
+        std::to_string(draw(random))};
     const Lines lines = solve({hand[0], hand[1], hand[2], hand[3]}).lines;
     ASSERT_FALSE(lines.empty());
     if (lines == Lines{kNoSolution}) continue;
@@ -138,4 +138,4 @@ TEST(Solve, EveryLineIsExactly24AndTheSummaryCountsThem) {
   EXPECT_GT(solved, 500);
 }
 
-} // namespace
+}  // namespace

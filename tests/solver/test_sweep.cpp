@@ -28,7 +28,9 @@ struct SweepCase {
   std::vector<std::string> firstLines;  // the lines of the first matches
 };
 
-void PrintTo(const SweepCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SweepCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class Sweep : public testing::TestWithParam<SweepCase> {};
 
@@ -117,11 +119,16 @@ TEST(Sweep, PairedSweepsAgreeWithPlainEvaluation) {
   std::uniform_int_distribution<int> kind(0, 9);
   const auto pick = [&]() -> float {
     switch (kind(random)) {
-      case 0: return -static_cast<float>(small(random));
-      case 1: return static_cast<float>(small(random)) / 4.0f;
-      case 2: return 0.0f;
-      case 3: return 24.0f;
-      default: return static_cast<float>(small(random));
+      case 0:
+        return -static_cast<float>(small(random));
+      case 1:
+        return static_cast<float>(small(random)) / 4.0f;
+      case 2:
+        return 0.0f;
+      case 3:
+        return 24.0f;
+      default:
+        return static_cast<float>(small(random));
     }
   };
   int matched = 0;
@@ -136,4 +143,4 @@ TEST(Sweep, PairedSweepsAgreeWithPlainEvaluation) {
   EXPECT_GT(matched, 10000);  // the inputs really exercise the match path
 }
 
-} // namespace
+}  // namespace

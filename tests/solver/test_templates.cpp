@@ -19,7 +19,9 @@ using vantrel::testing::bracketed;
 using vantrel::testing::Expression;
 using vantrel::testing::readExpression;
 
-bool isAdditive(char op) { return op == '+' || op == '-'; }
+bool isAdditive(char op) {
+  return op == '+' || op == '-';
+}
 
 // The templates as the ordering rules generate them: operator triples with
 // o1 slowest, each running + - × / except o3 running - + × / when o1 is
@@ -27,14 +29,14 @@ bool isAdditive(char op) { return op == '+' || op == '-'; }
 // 1, 2, 3 standing for o1, o2, o3.
 std::vector<std::string> patternsFromRules() {
   const std::vector<std::vector<std::string>> bracketings = {
-      {"A1B2C3D"},                                     // + + +
-      {"A1B2C3D", "(A1B2C)3D"},                        // + + ×
-      {"A1B2C3D", "(A1B)2C3D", "(A1B)2(C3D)"},         // + × +
-      {"A1B2C3D", "(A1B)2C3D", "(A1B2C)3D"},           // + × ×
-      {"A1B2C3D", "A1(B2C)3D", "A1(B2C3D)"},           // × + +
+      {"A1B2C3D"},                                         // + + +
+      {"A1B2C3D", "(A1B2C)3D"},                            // + + ×
+      {"A1B2C3D", "(A1B)2C3D", "(A1B)2(C3D)"},             // + × +
+      {"A1B2C3D", "(A1B)2C3D", "(A1B2C)3D"},               // + × ×
+      {"A1B2C3D", "A1(B2C)3D", "A1(B2C3D)"},               // × + +
       {"A1B2C3D", "A1(B2C)3D", "(A1B2C)3D", "A1(B2C3D)"},  // × + ×
-      {"A1B2C3D", "A1B2(C3D)", "A1(B2C3D)"},           // × × +
-      {"A1B2C3D"},                                     // × × ×
+      {"A1B2C3D", "A1B2(C3D)", "A1(B2C3D)"},               // × × +
+      {"A1B2C3D"},                                         // × × ×
   };
   const std::string ops = "+-*/";
   std::vector<std::string> patterns;
@@ -42,7 +44,8 @@ std::vector<std::string> patternsFromRules() {
     for (char o2 : ops) {
       const std::string thirds = isAdditive(o1) && o2 == '*' ? "-+*/" : "+-*/";
       for (char o3 : thirds) {
-        const int kinds = (isAdditive(o1) ? 0 : 4) + (isAdditive(o2) ? 0 : 2) + (isAdditive(o3) ? 0 : 1);
+        const int kinds =
+            (isAdditive(o1) ? 0 : 4) + (isAdditive(o2) ? 0 : 2) + (isAdditive(o3) ? 0 : 1);
         const bool tightTimes = isAdditive(o1) && o2 == '+' && o3 == '*';
         for (const std::string& shape : bracketings[static_cast<std::size_t>(kinds)]) {
           std::string pattern;
@@ -93,7 +96,8 @@ std::string postfix(const Expression& e) {
 
 std::string postfix(const vantrel::formula::Program& program) {
   std::string text;
-  for (std::size_t i = 0; i < program.size; ++i) text += "ABCD+-*/"[static_cast<int>(program.steps[i])];
+  for (std::size_t i = 0; i < program.size; ++i)
+    text += "ABCD+-*/"[static_cast<int>(program.steps[i])];
   return text;
 }
 
@@ -146,4 +150,4 @@ TEST(Templates, NoTwoComputeTheSameFunction) {
   }
 }
 
-} // namespace
+}  // namespace
