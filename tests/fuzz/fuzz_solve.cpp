@@ -109,7 +109,8 @@ void check(const InputTexts& texts, const SolveResult& result) {
   bool anyEmpty = false;
   for (std::string_view text : texts) anyEmpty = anyEmpty || text.empty();
 
-  if (result.inputMissing != anyEmpty) fail("inputMissing differs from 'some text is empty'", texts, result);
+  if (result.inputMissing != anyEmpty)
+    fail("inputMissing differs from 'some text is empty'", texts, result);
   if (lines.empty()) fail("the list is empty", texts, result);
   for (const std::string& line : lines) {
     if (line.empty()) fail("an empty line", texts, result);
@@ -130,7 +131,8 @@ void check(const InputTexts& texts, const SolveResult& result) {
 
   // Solutions: distinct lines, then the summary counting them.
   const std::size_t solutions = lines.size() - 1;
-  if (lines.back() != summaryFor(solutions)) fail("the last line must be the summary", texts, result);
+  if (lines.back() != summaryFor(solutions))
+    fail("the last line must be the summary", texts, result);
   std::set<std::string_view> seen;
   for (std::size_t i = 0; i < solutions; ++i) {
     const std::string_view line = lines[i];
@@ -146,7 +148,7 @@ void check(const InputTexts& texts, const SolveResult& result) {
   }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::array<std::string, 4> owned = splitTexts(data, size);
