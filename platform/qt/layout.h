@@ -40,9 +40,10 @@ struct ControlLayout {
   bool tabStop;
   bool visible = true;
   bool disabled = false;
-  std::optional<Rgb> background{};  // picture boxes only
+  std::optional<Rgb> background{};  // picture boxes and labels
   std::string_view image{};  // picture boxes only: a Qt resource path
   int maxLength = 0;         // edit boxes only: at most this many characters (0: no limit)
+  std::optional<Rgb> textColour{};  // labels only
 };
 
 // One entry of a pop-up menu. The caption marks its mnemonic with '&';
@@ -59,6 +60,11 @@ struct MenuItemLayout {
 struct MenuLayout {
   std::string_view name;  // objectName of the menu
   std::span<const MenuItemLayout> items;
+};
+
+enum class Placement {
+  AsStored,  // the frame's top-left corner at the stored left and top
+  Centred,   // centred on the screen it opens on; left and top are not used
 };
 
 enum class FrameStyle {
@@ -81,6 +87,7 @@ struct WindowLayout {
   // The window's background; none keeps the runtime default window colour.
   std::optional<Rgb> background;
   std::span<const ControlLayout> controls;
+  Placement placement = Placement::AsStored;
 };
 
 } // namespace vantrel::platform

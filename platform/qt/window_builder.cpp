@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 
 #include <string>
 
@@ -72,6 +73,19 @@ void makePictureBox(QLabel& picture, const ControlLayout& control) {
   }
 }
 
+// Plain text only: a caption is never taken for markup.
+void makeLabel(QLabel& label, const ControlLayout& control) {
+  label.setTextFormat(Qt::PlainText);
+  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QPalette palette = label.palette();
+  if (control.background) {
+    label.setAutoFillBackground(true);
+    palette.setColor(QPalette::Window, toColor(*control.background));
+  }
+  if (control.textColour) palette.setColor(QPalette::WindowText, toColor(*control.textColour));
+  label.setPalette(palette);
+}
+
 QWidget* createControl(QWidget& window, const ControlLayout& control) {
   const QString caption = qtText(control.caption);
   switch (control.kind) {
@@ -101,7 +115,7 @@ QWidget* createControl(QWidget& window, const ControlLayout& control) {
   }
   case ControlKind::Label: {
     auto* label = new QLabel(caption, &window);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    makeLabel(*label, control);
     return label;
   }
   }
@@ -114,11 +128,33 @@ bool hasCaption(const ControlLayout& control) {
   switch (control.kind) {
   case ControlKind::Button:
   case ControlKind::CheckBox:
-  case ControlKind::Label:
     return !control.caption.empty();
   default:
     return false;
   }
+}
+
+void setAccessibleName(QWidget& widget, const ControlLayout& control) {
+  // A label is read out by the text it shows, whatever text it is given later:
+  // it gets no name of its own.
+  if (control.kind == ControlKind::Label) return;
+  widget.setAccessibleName(hasCaption(control) ? qtText(control.caption) : qtText(control.name));
+}
+
+void place(QWidget& window, const WindowLayout& layout) {
+  switch (layout.placement) {
+  case Placement::Centred:
+    if (const QScreen* screen = window.screen()) {
+      // The frame is the window manager's; the designed outer size stands in for it.
+      const QPoint centre = screen->availableGeometry().center();
+      window.move(centre - QPoint(layout.outerWidth / 2, layout.outerHeight / 2));
+      return;
+    }
+    break;
+  case Placement::AsStored:
+    break;
+  }
+  window.move(layout.left, layout.top);
 }
 
 Qt::FocusPolicy focusPolicyFor(const ControlLayout& control) {
@@ -146,7 +182,7 @@ void buildWindow(QWidget& window, const WindowLayout& layout) {
   window.setWindowFlags(windowFlagsFor(layout.frame));
   window.setWindowTitle(qtText(layout.caption));
   window.setFixedSize(layout.clientWidth, layout.clientHeight);
-  window.move(layout.left, layout.top);
+  place(window, layout);
   if (layout.background) {
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, toColor(*layout.background));
@@ -164,7 +200,7 @@ void buildWindow(QWidget& window, const WindowLayout& layout) {
       widget->setFont(layoutFont(control.font, QApplication::font(widget)));
     if (control.kind == ControlKind::CheckBox) widenToCaption(*widget);
     widget->setFocusPolicy(focusPolicyFor(control));
-    widget->setAccessibleName(hasCaption(control) ? qtText(control.caption) : name);
+    setAccessibleName(*widget, control);
     widget->setEnabled(!control.disabled);
     widget->setVisible(control.visible);
     if (control.tabStop) {

@@ -1,6 +1,9 @@
 #include "window_services.h"
 
+#include "window_builder.h"
+
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QWidget>
 #include <QWindow>
@@ -25,6 +28,13 @@ bool isAlwaysOnTop(const QWidget& window) {
   if (const QWindow* handle = window.windowHandle())
     return handle->flags().testFlag(Qt::WindowStaysOnTopHint);
   return window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void setLabelCaption(QLabel& label, std::string_view utf8) {
+  QString text = qtText(utf8);
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  label.setText(text);
 }
 
 void raiseAboveOthers(QWidget& window) {

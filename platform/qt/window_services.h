@@ -4,7 +4,10 @@
 
 #include <QSystemTrayIcon>
 
+#include <string_view>
+
 class QIcon;
+class QLabel;
 class QMenu;
 class QWidget;
 
@@ -14,6 +17,10 @@ namespace vantrel::platform {
 // recreating its native window (QWidget::setWindowFlag would).
 void setAlwaysOnTop(QWidget& window, bool onTop);
 bool isAlwaysOnTop(const QWidget& window);
+
+// Sets the caption of a label. Each line break in the text, CR LF as well as a
+// lone LF or CR, starts a new line; none of them is drawn as a character.
+void setLabelCaption(QLabel& label, std::string_view utf8);
 
 // Brings a shown window above the other windows and gives it the focus,
 // without leaving it on top.
