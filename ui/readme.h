@@ -4,7 +4,8 @@ class QWidget;
 
 namespace vantrel::ui {
 
-// Opens the Readme window over the main window and returns when it is closed.
+// The click of readme按钮: builds a fresh Readme window, runs it modally, and
+// returns when the user has closed it. Nothing of the window outlives the call.
 void openReadme(QWidget& mainWindow);
 
 } // namespace vantrel::ui
