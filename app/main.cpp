@@ -14,6 +14,9 @@ int main(int argc, char* argv[]) {
 
   // Qt takes its own options (-platform, -display ...); the program has none.
   QApplication app(argc, argv);
+  // The desktop entry's id, for desktops that match windows to their entry.
+  // The X window class stays "vantrel", the entry's StartupWMClass.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
   QApplication::setWindowIcon(vantrel::ui::programIcon());
 
   vantrel::ui::MainWindow window(&QSystemTrayIcon::isSystemTrayAvailable);
