@@ -1,0 +1,520 @@
+#!/usr/bin/python3
+"""Uses Vantrel in a real X session as a person would, and reads it back.
+
+run_e2e.sh starts the session (Xvfb, openbox, trayer, the accessibility bus)
+and runs this script inside it. Input is real: xdotool keystrokes and clicks,
+and AT-SPI actions. What the program shows is read back through AT-SPI, xprop
+and xwininfo. The program is started here and, whatever happens, is not left
+running when the script ends.
+
+    e2e_driver.py VANTREL VANTREL_SOLVE OUTPUT_DIR
+"""
+
+import os
+import re
+import signal
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+TITLE = "Vantrel"
+MISSING_INPUT = "请输入4个数字！"
+
+# Hands to solve, compared with vantrel-solve line by line: a repeated number,
+# the classic with a fraction on the way, no solution at all, two-digit numbers,
+# and a hand with some sixty lines.
+HANDS = [
+    ("1", "2", "9", "1"),
+    ("3", "3", "8", "8"),
+    ("1", "1", "1", "1"),
+    ("10", "10", "4", "4"),
+    ("1", "2", "3", "4"),
+]
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def wait_until(probe, what, timeout=5.0):
+    """Polls probe until it returns something true, and returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out waiting for {what}")
+        pump_events(0.02)
+
+
+def log(message):
+    print(f"e2e: {message}", file=sys.stderr, flush=True)
+
+
+# --- X ------------------------------------------------------------------------
+
+def run(*command):
+    return subprocess.run(command, capture_output=True, text=True, check=False).stdout
+
+
+def xdotool(*args):
+    subprocess.run(("xdotool",) + args, check=True, capture_output=True)
+
+
+def visible_windows(name):
+    return run("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split()
+
+
+def the_window(name):
+    """The one visible window of that title; its X id may change over a restore."""
+    ids = wait_until(lambda: visible_windows(name), f"the window {name!r}")
+    check(len(ids) == 1, f"one window {name!r} expected, found {ids}")
+    return ids[0]
+
+
+def net_wm_state(window):
+    return set(re.findall(r"_NET_WM_STATE_\w+", run("xprop", "-id", window, "_NET_WM_STATE")))
+
+
+def wm_property(window, name):
+    return run("xprop", "-id", window, name)
+
+
+def window_info(window):
+    """Client-area position and size, and map state, as xwininfo reports them."""
+    text = run("xwininfo", "-id", window)
+    number = lambda label: int(re.search(label + r":\s+(-?\d+)", text).group(1))
+    return {
+        "x": number("Absolute upper-left X"),
+        "y": number("Absolute upper-left Y"),
+        "width": number("Width"),
+        "height": number("Height"),
+        "viewable": "IsViewable" in text,
+    }
+
+
+def active_window():
+    match = re.search(r"window id # (0x[0-9a-f]+)", run("xprop", "-root", "_NET_ACTIVE_WINDOW"))
+    return int(match.group(1), 16) if match else None
+
+
+def stacking_order():
+    text = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING")
+    return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", text)]
+
+
+def tray_icon(pid):
+    """The program's icon in trayer: its viewable 22 × 22 override window."""
+    for window in run("xdotool", "search", "--pid", str(pid)).split():
+        if "_KDE_NET_WM_WINDOW_TYPE_OVERRIDE" in wm_property(window, "_NET_WM_WINDOW_TYPE"):
+            if window_info(window)["viewable"]:
+                return window
+    return None
+
+
+_last_tray_click = 0.0
+
+
+def click_tray(tray, button):
+    """Clicks the tray icon. Two clicks of a button closer together than the
+    double-click interval make a double click, which is neither a left click
+    nor a menu request: keep them apart, as a person does."""
+    global _last_tray_click
+    pause = 0.5 - (time.monotonic() - _last_tray_click)
+    if pause > 0:
+        time.sleep(pause)
+    xdotool("mousemove", "--window", tray, "8", "8", "click", str(button))
+    _last_tray_click = time.monotonic()
+
+
+def click_at(x, y, button=1):
+    xdotool("mousemove", str(x), str(y), "click", str(button))
+
+
+def screenshot(target, path):
+    subprocess.run(["import", "-window", target, path], check=True, capture_output=True)
+    check(os.path.getsize(path) > 1000, f"screenshot {path} is empty")
+    log(f"screenshot written: {path}")
+
+
+# --- AT-SPI -------------------------------------------------------------------
+
+def pump_events(seconds):
+    """Runs the GLib loop that AT-SPI events arrive on, for a while."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while True:
+        while context.iteration(False):
+            pass
+        if time.monotonic() >= deadline:
+            return
+        time.sleep(0.01)
+
+
+def application(pid):
+    def probe():
+        for app in pyatspi.Registry.getDesktop(0):
+            try:
+                if app is not None and app.get_process_id() == pid:
+                    return app
+            except GLib.GError:
+                continue  # an application leaving as we look
+        return None
+    return wait_until(probe, "the program on the accessibility bus", timeout=10)
+
+
+def top_level(app, role, name):
+    def probe():
+        for window in app:
+            if window is not None and window.getRoleName() == role and window.name == name:
+                return window
+        return None
+    return wait_until(probe, f"the {role} {name!r} on the accessibility bus")
+
+
+def has_state(accessible, state):
+    return accessible.getState().contains(state)
+
+
+def text_of(accessible):
+    return accessible.queryText().getText(0, -1)
+
+
+def rows_of(list_box):
+    return [list_box.getChildAtIndex(i).name for i in range(list_box.childCount)]
+
+
+def centre(accessible):
+    box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x + box.width // 2, box.y + box.height // 2
+
+
+def click(accessible):
+    click_at(*centre(accessible))
+
+
+class PopupMenus:
+    """Finds each pop-up menu as it shows: AT-SPI reports pop-up menus by event
+    only, not as children of the application."""
+
+    def __init__(self):
+        self.shown = []
+        pyatspi.Registry.registerEventListener(self._on_event, "object:state-changed:showing")
+
+    def _on_event(self, event):
+        try:
+            if event.detail1 == 1 and event.source.getRoleName() == "popup menu":
+                self.shown.append(event.source)
+        except GLib.GError:
+            pass  # a menu gone again before we could look
+
+    @staticmethod
+    def items(menu):
+        """name → enabled; empty while the menu is still filling in."""
+        try:
+            return {item.name: has_state(item, pyatspi.STATE_ENABLED)
+                    for item in menu if item is not None and item.getRoleName() == "menu item"}
+        except GLib.GError:
+            return {}
+
+    def open_from_tray(self, tray):
+        """Right-clicks the tray icon and returns the menu and its items."""
+        self.shown.clear()
+        click_tray(tray, 3)
+        items = wait_until(lambda: self.shown and self.items(self.shown[-1]), "the tray menu")
+        return self.shown[-1], items
+
+    @staticmethod
+    def showing(menu):
+        try:
+            return has_state(menu, pyatspi.STATE_SHOWING)
+        except GLib.GError:
+            return False
+
+    def close(self, menu):
+        """Esc, as often as it takes: a key pressed in the moment before the menu
+        holds the keyboard goes to another window."""
+        for _ in range(5):
+            xdotool("key", "Escape")
+            try:
+                return wait_until(lambda: not self.showing(menu), "the menu closed", timeout=0.5)
+            except Failure:
+                pass
+        raise Failure("the tray menu does not close on Esc")
+
+    def choose(self, menu, prefix):
+        """Clicks the menu item whose name starts with prefix."""
+        for item in menu:
+            if item is not None and item.name.startswith(prefix):
+                click(item)
+                wait_until(lambda: not self.showing(menu), f"the menu closed after {prefix}")
+                return
+        raise Failure(f"no item {prefix} in the menu")
+
+
+# --- the test -----------------------------------------------------------------
+
+class Session:
+    def __init__(self, vantrel, solve, out):
+        self.solve = solve
+        self.out = out
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.menus = PopupMenus()
+        self.process = subprocess.Popen([vantrel], env=env)
+        self.pid = self.process.pid
+
+    def controls(self):
+        frame = top_level(self.app, "filler", TITLE)
+        return {child.name: child for child in frame}
+
+    def boxes(self):
+        return [self.c[name] for name in ("编辑框a", "编辑框b", "编辑框c", "编辑框d")]
+
+    def box_texts(self):
+        return [text_of(box) for box in self.boxes()]
+
+    def expected_lines(self, hand):
+        result = subprocess.run([self.solve, *hand], capture_output=True, text=True, check=True)
+        return result.stdout.splitlines()
+
+    def wait_for_rows(self, expected, what):
+        list_box = self.c["结果列表框"]
+        try:
+            wait_until(lambda: rows_of(list_box) == expected, what)
+            return expected
+        except Failure:
+            rows = rows_of(list_box)
+            raise Failure(f"{what}: list shows {len(rows)} lines {rows[:5]}..., "
+                          f"vantrel-solve printed {len(expected)} {expected[:5]}...")
+
+    # Each step below is one thing a person does, with what they should see.
+
+    def starts(self):
+        self.window = the_window(TITLE)
+        wm_class = wm_property(self.window, "WM_CLASS")
+        check('"vantrel", "vantrel"' in wm_class, f"WM_CLASS should match the desktop entry: {wm_class}")
+        info = window_info(self.window)
+        check((info["width"], info["height"]) == (206, 262), f"client area {info}")
+        self.app = application(self.pid)
+        self.c = self.controls()
+        wait_until(lambda: has_state(self.c["编辑框a"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a")
+        self.tray = wait_until(lambda: tray_icon(self.pid), "the tray icon")
+
+    def typing_keeps_only_digits(self):
+        xdotool("type", "--delay", "15", "a1b2c")
+        wait_until(lambda: text_of(self.c["编辑框a"]) == "12", "12 in 编辑框a after typing a1b2c")
+        check(self.box_texts() == ["12", "", "", ""], f"boxes {self.box_texts()}")
+
+    def enter_hand(self, hand):
+        click(self.c["重新计算"])
+        wait_until(lambda: self.box_texts() == ["", "", "", ""], "empty boxes after 重新计算")
+        check(has_state(self.c["编辑框a"], pyatspi.STATE_FOCUSED), "重新计算 puts the focus in 编辑框a")
+        xdotool("type", "--delay", "15", "\t".join(hand))
+        wait_until(lambda: self.box_texts() == list(hand), f"{hand} in the boxes")
+
+    def solves(self, number, hand):
+        self.enter_hand(hand)
+        # A click with the mouse, or the button's action through AT-SPI.
+        if number % 2 == 0:
+            click(self.c["开始计算"])
+        else:
+            self.c["开始计算"].queryAction().doAction(0)
+        expected = self.expected_lines(hand)
+        self.wait_for_rows(expected, f"the list for {' '.join(hand)}")
+        log(f"  {' '.join(hand)}: {len(expected)} lines, last {expected[-1]!r}")
+
+    def empty_box_asks_for_four_numbers(self):
+        self.enter_hand(("3", "3", "8", ""))
+        click(self.c["开始计算"])
+        self.wait_for_rows([MISSING_INPUT], "the missing-input line alone")
+        check(has_state(self.c["编辑框a"], pyatspi.STATE_FOCUSED), "the focus back in 编辑框a")
+
+        click(self.c["重新计算"])
+        wait_until(lambda: self.box_texts() == ["", "", "", ""] and self.c["结果列表框"].childCount == 0,
+                   "everything empty after 重新计算")
+        check(has_state(self.c["编辑框a"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a after 重新计算")
+
+    def check_box_sets_and_clears_above(self):
+        check_box = self.c["窗口永远在上"]
+        click(check_box)
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "_NET_WM_STATE_ABOVE set")
+        check(has_state(check_box, pyatspi.STATE_CHECKED), "the check box checked")
+        click(check_box)
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" not in net_wm_state(self.window),
+                   "_NET_WM_STATE_ABOVE cleared")
+        check(not has_state(check_box, pyatspi.STATE_CHECKED), "the check box not checked")
+        # The same X window all along: no flicker, no new window.
+        check(visible_windows(TITLE) == [self.window], "the window kept its X id")
+
+    def open_readme(self):
+        click(self.c["Readme"])
+        readme = the_window("Readme")
+        dialog = top_level(self.app, "dialog", "Readme")
+        labels = [child for child in dialog if child.getRoleName() == "label"]
+        check(len(labels) == 1, f"one label in the Readme window, found {len(labels)}")
+        lines = labels[0].name.split("\n")
+        check(len(lines) == 2 and "欢迎" in lines[0] and "Vantrel 团队" in lines[1] and "\r" not in labels[0].name,
+              f"the credit text on two lines: {lines}")
+        info = window_info(readme)
+        check((info["width"], info["height"]) == (195, 256), f"Readme client area {info}")
+        state = net_wm_state(readme)
+        check("_NET_WM_STATE_MODAL" in state, f"the Readme window is modal: {state}")
+        check("_NET_WM_WINDOW_TYPE_UTILITY" in wm_property(readme, "_NET_WM_WINDOW_TYPE"),
+              "the Readme window has a tool-window frame")
+        return readme
+
+    def readme_blocks_main_window(self):
+        self.enter_hand(("1", "2", "9", "1"))
+        click(self.c["开始计算"])
+        rows = self.wait_for_rows(self.expected_lines(("1", "2", "9", "1")), "the list before Readme")
+
+        readme = self.open_readme()
+        check("_NET_WM_STATE_ABOVE" not in net_wm_state(readme), "Readme not on top with the box unchecked")
+        # Clicks on the main window change nothing while the Readme window is open.
+        for name in ("重新计算", "窗口永远在上", "编辑框b"):
+            click(self.c[name])
+        xdotool("type", "7")
+        pump_events(0.3)
+        check(rows_of(self.c["结果列表框"]) == rows, "the list kept while Readme is open")
+        check(self.box_texts() == ["1", "2", "9", "1"], f"boxes kept while Readme is open: {self.box_texts()}")
+        check(not has_state(self.c["窗口永远在上"], pyatspi.STATE_CHECKED), "check box kept while Readme is open")
+        check(visible_windows("Readme") == [readme], "the Readme window still open")
+
+        # The close button at the right end of openbox's title bar.
+        info = window_info(readme)
+        top = int(wm_property(readme, "_NET_FRAME_EXTENTS").split("=")[1].split(",")[2])
+        click_at(info["x"] + info["width"] - 10, info["y"] - top // 2)
+        wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by its close button")
+        wait_until(lambda: active_window() == int(self.window), "the main window active again")
+        # And it takes input again.
+        click(self.c["重新计算"])
+        wait_until(lambda: self.c["结果列表框"].childCount == 0, "重新计算 working after Readme")
+
+    def readme_on_top_when_checked(self):
+        click(self.c["窗口永远在上"])
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "the main window on top")
+        readme = self.open_readme()
+        check("_NET_WM_STATE_ABOVE" in net_wm_state(readme), "Readme on top with the box checked")
+        order = stacking_order()
+        check(order.index(int(readme)) > order.index(int(self.window)), "Readme above the main window")
+        screenshot("root", os.path.join(self.out, "vantrel-readme.png"))
+        xdotool("key", "Escape")
+        wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by Esc")
+        click(self.c["窗口永远在上"])
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" not in net_wm_state(self.window), "the main window not on top")
+
+    def screenshot_of_results(self):
+        self.enter_hand(("3", "3", "8", "8"))
+        click(self.c["开始计算"])
+        self.wait_for_rows(self.expected_lines(("3", "3", "8", "8")), "the list for the screenshot")
+        screenshot(self.window, os.path.join(self.out, "vantrel.png"))
+
+    def tray_menu(self, restore_enabled, when):
+        """Opens the tray menu and checks 恢复(&R) in it; returns the menu."""
+        menu, items = self.menus.open_from_tray(self.tray)
+        names = list(items)
+        check(len(names) == 3 and [n[:2] for n in names] == ["恢复", "关于", "退出"],
+              f"the tray menu's items: {names}")
+        check(items[names[0]] == restore_enabled,
+              f"恢复(&R) {'enabled' if restore_enabled else 'disabled'} {when}: {items}")
+        return menu
+
+    def minimise(self):
+        xdotool("windowminimize", self.window)
+        wait_until(lambda: not visible_windows(TITLE), "the window gone after minimising")
+        check(not window_info(self.window)["viewable"], "the window unmapped")
+        check(tray_icon(self.pid) == self.tray, "the tray icon still there")
+
+    def hides_in_tray_and_comes_back(self):
+        self.menus.close(self.tray_menu(False, "while the window is shown"))
+        self.minimise()
+        self.menus.close(self.tray_menu(True, "while the window is hidden"))
+
+        # A left click on the tray icon brings it back, in front and active.
+        click_tray(self.tray, 1)
+        self.window = the_window(TITLE)
+        check(window_info(self.window)["viewable"], "the window mapped again")
+        wait_until(lambda: active_window() == int(self.window), "the restored window active")
+        check("_NET_WM_STATE_ABOVE" not in net_wm_state(self.window), "the raise step leaves it not on top")
+
+        # On top, minimised, and back through 恢复(&R): still on top.
+        click(self.c["窗口永远在上"])
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "the main window on top")
+        self.minimise()
+        self.menus.choose(self.tray_menu(True, "while the window is hidden"), "恢复")
+        self.window = the_window(TITLE)
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "still on top after 恢复(&R)")
+        self.menus.close(self.tray_menu(False, "after 恢复(&R)"))
+        click(self.c["窗口永远在上"])
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" not in net_wm_state(self.window), "the main window not on top")
+
+    def exits(self):
+        self.menus.choose(self.tray_menu(False, "before 退出(&X)"), "退出")
+        try:
+            status = self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program still running 5 s after 退出(&X)")
+        check(status == 0, f"退出(&X) ends with status 0, not {status}")
+        check(not run("xdotool", "search", "--pid", str(self.pid)).split(), "windows of the program left")
+        check(not os.path.exists(f"/proc/{self.pid}"), "the process left behind")
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=3)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def main():
+    vantrel, solve, out = sys.argv[1:4]
+    # Stopped from outside (a time-out): leave through the finally below, which
+    # stops the program too.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    os.makedirs(out, exist_ok=True)
+    started = time.monotonic()
+    session = Session(vantrel, solve, out)
+    steps = [
+        ("window appears, focus in 编辑框a", session.starts),
+        ("typing a1b2c leaves 12", session.typing_keeps_only_digits),
+        *[(f"solving {' '.join(hand)}", lambda n=n, hand=hand: session.solves(n, hand))
+          for n, hand in enumerate(HANDS)],
+        ("an empty box asks for four numbers; 重新计算 empties", session.empty_box_asks_for_four_numbers),
+        ("the check box sets and clears _NET_WM_STATE_ABOVE", session.check_box_sets_and_clears_above),
+        ("screenshot of the results", session.screenshot_of_results),
+        ("Readme blocks the main window; its close button", session.readme_blocks_main_window),
+        ("Readme on top when checked; Esc", session.readme_on_top_when_checked),
+        ("minimise to the tray and back", session.hides_in_tray_and_comes_back),
+        ("退出(&X) ends the program", session.exits),
+    ]
+    try:
+        for name, step in steps:
+            begun = time.monotonic()
+            step()
+            log(f"ok   {name} ({time.monotonic() - begun:.2f} s)")
+    except (Failure, subprocess.CalledProcessError) as failure:
+        log(f"FAIL {name}: {failure}")
+        try:
+            screenshot("root", os.path.join(out, "failure.png"))
+        except Exception:  # the screen may be gone with the failure
+            pass
+        return 1
+    finally:
+        session.stop()
+    log(f"passed in {time.monotonic() - started:.1f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
