@@ -2,13 +2,13 @@
 
 #include "edit_box.h"
 #include "fonts.h"
+#include "picture_box.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
@@ -57,19 +57,12 @@ void makeEditBox(EditBox& box, const ControlLayout& control) {
   box.setPalette(palette);
 }
 
-void makePictureBox(QLabel& picture, const ControlLayout& control) {
-  picture.setFrameShape(QFrame::NoFrame);
-  picture.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+void makePictureBox(PictureBox& picture, const ControlLayout& control) {
   if (control.background) {
     picture.setAutoFillBackground(true);
     QPalette palette = picture.palette();
     palette.setColor(QPalette::Window, toColor(*control.background));
     picture.setPalette(palette);
-  }
-  if (!control.image.empty()) {
-    // The box shows the image at its own size, clipped to the box.
-    const QPixmap image(qtText(control.image));
-    if (!image.isNull()) picture.setPixmap(image);
   }
 }
 
@@ -109,7 +102,7 @@ QWidget* createControl(QWidget& window, const ControlLayout& control) {
   case ControlKind::CheckBox:
     return new QCheckBox(caption, &window);
   case ControlKind::PictureBox: {
-    auto* picture = new QLabel(&window);
+    auto* picture = new PictureBox(qtText(control.image), &window);
     makePictureBox(*picture, control);
     return picture;
   }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +36,10 @@ private slots:
     QVERIFY(!window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!window_->isMinimized());
     QVERIFY(!window_->windowIcon().isNull());
+    // The program icon, not the stock one that stands in for missing artwork.
+    if (QFile::exists(QStringLiteral(":/vantrel/icons/16.png")))
+      QCOMPARE(window_->windowIcon().availableSizes(),
+               (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
     QCOMPARE(window_->palette().color(QPalette::Window), QColor(0xEC, 0xEC, 0xEC));
     QVERIFY(window_->findChildren<QMenuBar*>().isEmpty());
   }
@@ -56,7 +61,7 @@ private slots:
     row("计算按钮", "QPushButton", {15, 38, 74, 25}, "开始计算");
     row("结果列表框", "QListWidget", {10, 68, 174, 132}, "结果列表框");
     row("重新按钮", "QPushButton", {105, 38, 74, 25}, "重新计算");
-    row("图片框1", "QLabel", {228, 35, 106, 38}, "图片框1");
+    row("图片框1", "vantrel::platform::PictureBox", {228, 35, 106, 38}, "图片框1");
     row("readme按钮", "QPushButton", {112, 216, 72, 20}, "Readme");
   }
 
@@ -139,8 +144,23 @@ private slots:
     auto* picture = control<QLabel>(*window_, "图片框1");
     QVERIFY(!window_->rect().intersects(picture->geometry()));
     QCOMPARE(picture->focusPolicy(), Qt::NoFocus);
-    if (QFile::exists(QStringLiteral(":/vantrel/picture.jpg")))
-      QCOMPARE(picture->pixmap().size(), QSize(143, 60));
+    // Never painted where it lies, so its image has not been decoded.
+    QVERIFY(picture->pixmap().isNull());
+  }
+
+  // Once painted, the box shows its image at the image's own size from its
+  // top-left corner, clipped to the box.
+  void pictureBoxShowsItsImageWhenPainted() {
+    const QString resource = QStringLiteral(":/vantrel/picture.jpg");
+    if (!QFile::exists(resource)) QSKIP("built without the picture");
+    auto* picture = control<QLabel>(*window_, "图片框1");
+    const QImage shown = picture->grab().toImage();
+    QCOMPARE(picture->pixmap().size(), QSize(143, 60));
+
+    const QImage image(resource);
+    QCOMPARE(shown.size(), QSize(106, 38));
+    for (const QPoint at : {QPoint(0, 0), QPoint(53, 19), QPoint(105, 37), QPoint(20, 30)})
+      QCOMPARE(shown.pixelColor(at), image.pixelColor(at));
   }
 
   void trayMenu() {
