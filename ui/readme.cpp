@@ -39,12 +39,13 @@ void readmeCreated(QDialog& readme, const QWidget& mainWindow) {
 } // namespace
 
 void openReadme(QWidget& mainWindow) {
-  // No owner: the window is modal to the whole program, and Esc as well as the
-  // title bar's close button close it (QDialog rejects on both).
+  // No owner widget; modal to the main window only, so that the tray icon and
+  // its 退出(&X) stay usable. Esc as well as the title bar's close button close
+  // it (QDialog rejects on both).
   QDialog readme;
   buildReadmeWindow(readme);
   readmeCreated(readme, mainWindow);
-  readme.exec();
+  platform::runModalOver(readme, mainWindow);
 }
 
 } // namespace vantrel::ui

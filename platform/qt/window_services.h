@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+class QDialog;
 class QIcon;
 class QLabel;
 class QMenu;
@@ -25,6 +26,13 @@ void setLabelCaption(QLabel& label, std::string_view utf8);
 // Brings a shown window above the other windows and gives it the focus,
 // without leaving it on top.
 void raiseAboveOthers(QWidget& window);
+
+// Runs the dialog modally over the window and returns its result when it has
+// been closed. Only that window is blocked: the rest of the program, its tray
+// icon and tray menu included, keeps taking input, so that the tray can end the
+// program while the dialog is open. The dialog stays a window of its own, with
+// no parent widget; the window manager keeps it above the blocked window.
+int runModalOver(QDialog& dialog, QWidget& blocked);
 
 // Tray event codes handed to a window's tray handler.
 inline constexpr int kTrayClick = 1;        // a left click

@@ -121,7 +121,7 @@ private slots:
     QString title;
     QSize size, minimum, maximum;
     Qt::WindowFlags flags;
-    bool modal = false, hasOwner = true, exposed = false;
+    bool modal = false, overMainWindow = false, hasOwner = true, exposed = false;
     std::optional<bool> readmeOnTop;
     QRect labelGeometry;
     QFont font;
@@ -134,7 +134,8 @@ private slots:
       minimum = readme.minimumSize();
       maximum = readme.maximumSize();
       flags = readme.windowFlags();
-      modal = readme.windowModality() == Qt::ApplicationModal && QApplication::activeModalWidget() == &readme;
+      modal = readme.windowModality() == Qt::WindowModal && QApplication::activeModalWidget() == &readme;
+      overMainWindow = readme.windowHandle()->transientParent() == window_->windowHandle();
       hasOwner = readme.parentWidget() != nullptr;
       readmeOnTop = onTop(readme);
       const auto* label = control<QLabel>(readme, "标签1");
@@ -156,6 +157,7 @@ private slots:
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(modal);
+    QVERIFY(overMainWindow);
     QVERIFY(!hasOwner);
     QCOMPARE(readmeOnTop, std::optional<bool>(checked));
     QCOMPARE(labelGeometry, QRect(0, 0, 195, 256));
@@ -271,7 +273,8 @@ private slots:
   }
 
   // While the Readme window is open, clicks and keys aimed at the main window
-  // change nothing; once it is closed, the same clicks work.
+  // change nothing, while another window of the program (as the tray icon is)
+  // still takes them; once it is closed, the same clicks work.
   void mainWindowRefusesInputWhileOpen() {
     const QList<QLineEdit*> boxes{control<QLineEdit>(*window_, "编辑框a"), control<QLineEdit>(*window_, "编辑框b"),
                                   control<QLineEdit>(*window_, "编辑框c"), control<QLineEdit>(*window_, "编辑框d")};
@@ -279,6 +282,13 @@ private slots:
     for (int i = 0; i < 4; ++i) boxes[i]->setText(inputs[i]);
     auto* calculate = control<QPushButton>(*window_, "计算按钮");
     auto* check = control<QCheckBox>(*window_, "窗口永远在上选择框");
+    // A window of the program with no tie to the main window, as the tray
+    // icon's own window is.
+    QPushButton other(QStringLiteral("other"));
+    int otherClicks = 0;
+    QObject::connect(&other, &QPushButton::clicked, [&] { ++otherClicks; });
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
 
     QStringList linesWhileOpen{"not read"};
     QString boxWhileOpen;
@@ -287,6 +297,7 @@ private slots:
       QTest::mouseClick(calculate, Qt::LeftButton);
       QTest::mouseClick(check, Qt::LeftButton);
       QTest::keyClick(window_->windowHandle(), Qt::Key_5, Qt::NoModifier);
+      QTest::mouseClick(&other, Qt::LeftButton);
       linesWhileOpen = listLines(*window_);
       boxWhileOpen = boxes[0]->text();
       checkWhileOpen = check->isChecked();
@@ -295,11 +306,42 @@ private slots:
     QVERIFY(linesWhileOpen.isEmpty());
     QCOMPARE(boxWhileOpen, QStringLiteral("3"));
     QVERIFY(!checkWhileOpen);
+    QCOMPARE(otherClicks, 1);
 
     QTest::mouseClick(calculate, Qt::LeftButton);
     QVERIFY(!listLines(*window_).isEmpty());
     QTest::mouseClick(check, Qt::LeftButton);
     QVERIFY(check->isChecked());
+  }
+
+  // Window managers minimise the Readme window along with the main window; when
+  // the main window comes back from the tray, or is activated while the Readme
+  // window is behind it, the Readme window comes back in front, since the main
+  // window is of no use without it.
+  void comesBackInFrontOfTheMainWindow() {
+    bool hidden = false, minimised = false, restored = false, activeAfterRestore = false,
+         activeAfterClickOnMain = false;
+    QVERIFY(withReadmeOpen(*window_, [&](QDialog& readme) {
+      QVERIFY(QTest::qWaitForWindowActive(&readme));
+      window_->trayActivated(vantrel::platform::kTrayClick);
+      readme.setWindowState(readme.windowState() | Qt::WindowMinimized);  // the window manager's part
+      hidden = QTest::qWaitFor([&] { return !window_->isVisible(); });
+      minimised = readme.isMinimized();
+
+      window_->trayActivated(vantrel::platform::kTrayClick);
+      restored = QTest::qWaitFor([&] { return window_->isVisible() && !readme.isMinimized(); });
+      activeAfterRestore = QTest::qWaitForWindowActive(&readme);
+
+      // A click on the main window's frame activates it at the window manager.
+      window_->activateWindow();
+      activeAfterClickOnMain = QTest::qWaitFor([&] { return QApplication::activeWindow() == &readme; });
+      pressEscape(readme);
+    }));
+    QVERIFY(hidden);
+    QVERIFY(minimised);
+    QVERIFY(restored);
+    QVERIFY(activeAfterRestore);
+    QVERIFY(activeAfterClickOnMain);
   }
 
   void aboutItemDoesNotOpenIt() {
