@@ -119,8 +119,17 @@ void MainWindow::applyWindowState() {
 }
 
 void MainWindow::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::WindowStateChange)
-    QMetaObject::invokeMethod(this, &MainWindow::applyWindowState, Qt::QueuedConnection);
+  if (event->type() == QEvent::WindowStateChange) {
+    if (event->spontaneous() && !isVisible() && !isMinimized()) {
+      // Hidden in the tray, the window is withdrawn from the window manager,
+      // which may then report it as no longer minimised; showing it then would
+      // undo the hiding. Only the tray brings it back: it stays minimised.
+      QMetaObject::invokeMethod(
+          this, [this] { setWindowState(windowState() | Qt::WindowMinimized); }, Qt::QueuedConnection);
+    } else {
+      QMetaObject::invokeMethod(this, &MainWindow::applyWindowState, Qt::QueuedConnection);
+    }
+  }
   QWidget::changeEvent(event);
 }
 
