@@ -8,10 +8,18 @@ and xwininfo. The program is started here and, whatever happens, is not left
 running when the script ends.
 
     e2e_driver.py VANTREL VANTREL_SOLVE OUTPUT_DIR
+
+Two variables of the environment let the same scenario run under a checker
+such as valgrind: VANTREL_E2E_WRAPPER, a command line that the program is
+started under (the wrapper must keep the program's process id, as valgrind
+does, and fails the test through the program's exit status), and
+VANTREL_E2E_TIME_SCALE, a factor for every time-out, since a program under
+such a checker runs many times slower.
 """
 
 import os
 import re
+import shlex
 import signal
 import subprocess
 import sys
@@ -19,6 +27,9 @@ import time
 
 import pyatspi
 from gi.repository import GLib
+
+WRAPPER = shlex.split(os.environ.get("VANTREL_E2E_WRAPPER", ""))
+TIME_SCALE = float(os.environ.get("VANTREL_E2E_TIME_SCALE") or 1)
 
 TITLE = "Vantrel"
 MISSING_INPUT = "请输入4个数字！"
@@ -46,7 +57,7 @@ def check(condition, what):
 
 def wait_until(probe, what, timeout=5.0):
     """Polls probe until it returns something true, and returns that."""
-    deadline = time.monotonic() + timeout
+    deadline = time.monotonic() + timeout * TIME_SCALE
     while True:
         value = probe()
         if value:
@@ -100,6 +111,11 @@ def window_info(window):
         "height": number("Height"),
         "viewable": "IsViewable" in text,
     }
+
+
+def centre_of_window(window):
+    info = window_info(window)
+    return info["x"] + info["width"] // 2, info["y"] + info["height"] // 2
 
 
 def active_window():
@@ -269,7 +285,7 @@ class Session:
         self.out = out
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.menus = PopupMenus()
-        self.process = subprocess.Popen([vantrel], env=env)
+        self.process = subprocess.Popen([*WRAPPER, vantrel], env=env)
         self.pid = self.process.pid
 
     def controls(self):
@@ -368,6 +384,11 @@ class Session:
         check((info["width"], info["height"]) == (195, 256), f"Readme client area {info}")
         state = net_wm_state(readme)
         check("_NET_WM_STATE_MODAL" in state, f"the Readme window is modal: {state}")
+        # Modal to the main window alone, which the window manager learns from
+        # this: the tray icon stays usable meanwhile.
+        transient_for = wm_property(readme, "WM_TRANSIENT_FOR")
+        check(f"# {hex(int(self.window))}" in transient_for,
+              f"the Readme window stands over the main window: {transient_for.strip()}")
         check("_NET_WM_WINDOW_TYPE_UTILITY" in wm_property(readme, "_NET_WM_WINDOW_TYPE"),
               "the Readme window has a tool-window frame")
         return readme
@@ -383,7 +404,7 @@ class Session:
         for name in ("重新计算", "窗口永远在上", "编辑框b"):
             click(self.c[name])
         xdotool("type", "7")
-        pump_events(0.3)
+        pump_events(0.3 * TIME_SCALE)  # time for a fault to show
         check(rows_of(self.c["结果列表框"]) == rows, "the list kept while Readme is open")
         check(self.box_texts() == ["1", "2", "9", "1"], f"boxes kept while Readme is open: {self.box_texts()}")
         check(not has_state(self.c["窗口永远在上"], pyatspi.STATE_CHECKED), "check box kept while Readme is open")
@@ -398,6 +419,44 @@ class Session:
         # And it takes input again.
         click(self.c["重新计算"])
         wait_until(lambda: self.c["结果列表框"].childCount == 0, "重新计算 working after Readme")
+
+    def readme_comes_back_with_the_main_window(self):
+        """A left click on the tray icon while the Readme window is open hides
+        the main window (the window manager may hide the Readme window with
+        it); the next brings the main window back, and the Readme window in
+        front of it and active, since the main window is of no use without it.
+        A click on the main window's title bar leaves the Readme window in
+        front as well."""
+        readme = self.open_readme()
+        click_tray(self.tray, 1)
+        wait_until(lambda: not visible_windows(TITLE), "the main window hidden by a tray click")
+        pump_events(0.3 * TIME_SCALE)
+        check(not visible_windows(TITLE), "the main window still hidden a moment later")
+        click_tray(self.tray, 1)
+        self.window = the_window(TITLE)
+        check(the_window("Readme") == readme, "the same Readme window")
+
+        def readme_above():
+            order = stacking_order()
+            return (int(self.window) in order and int(readme) in order
+                    and order.index(int(readme)) > order.index(int(self.window)))
+        wait_until(lambda: readme_above() and active_window() == int(readme),
+                   "the Readme window in front of the restored main window, active")
+
+        # Openbox gives the click to the main window and may leave no window
+        # with the focus after it; what counts is that the Readme window stays
+        # in front.
+        info = window_info(self.window)
+        top = int(wm_property(self.window, "_NET_FRAME_EXTENTS").split("=")[1].split(",")[2])
+        click_at(info["x"] + 40, info["y"] - top // 2)
+        pump_events(0.3 * TIME_SCALE)
+        wait_until(readme_above, "the Readme window in front after a click on the main window")
+
+        click_at(*centre_of_window(readme))
+        wait_until(lambda: active_window() == int(readme), "the Readme window active after a click on it")
+        xdotool("key", "Escape")
+        wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by Esc")
+        wait_until(lambda: active_window() == int(self.window), "the main window active again")
 
     def readme_on_top_when_checked(self):
         click(self.c["窗口永远在上"])
@@ -460,18 +519,25 @@ class Session:
     def exits(self):
         self.menus.choose(self.tray_menu(False, "before 退出(&X)"), "退出")
         try:
-            status = self.process.wait(timeout=5)
+            status = self.process.wait(timeout=5 * TIME_SCALE)
         except subprocess.TimeoutExpired:
-            raise Failure("the program still running 5 s after 退出(&X)")
-        check(status == 0, f"退出(&X) ends with status 0, not {status}")
+            raise Failure(f"the program still running {5 * TIME_SCALE:g} s after 退出(&X)")
+        check(status == 0, f"退出(&X) ends with status 0, not {status}"
+                           + (f" (see the output of {WRAPPER[0]} above)" if WRAPPER else ""))
         check(not run("xdotool", "search", "--pid", str(self.pid)).split(), "windows of the program left")
         check(not os.path.exists(f"/proc/{self.pid}"), "the process left behind")
+
+    def exits_while_readme_open(self):
+        """The Readme window blocks the main window only: the tray menu opens,
+        and 退出(&X) ends the program at once."""
+        self.open_readme()
+        self.exits()
 
     def stop(self):
         if self.process.poll() is None:
             self.process.terminate()
             try:
-                self.process.wait(timeout=3)
+                self.process.wait(timeout=3 * TIME_SCALE)
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
@@ -485,6 +551,16 @@ def main():
     os.makedirs(out, exist_ok=True)
     started = time.monotonic()
     session = Session(vantrel, solve, out)
+    sessions = [session]
+
+    def run_again():
+        # Ending the program ends the run: a second, short one for 退出(&X)
+        # while the Readme window is open.
+        again = Session(vantrel, solve, out)
+        sessions.append(again)
+        again.starts()
+        again.exits_while_readme_open()
+
     steps = [
         ("window appears, focus in 编辑框a", session.starts),
         ("typing a1b2c leaves 12", session.typing_keeps_only_digits),
@@ -494,9 +570,11 @@ def main():
         ("the check box sets and clears _NET_WM_STATE_ABOVE", session.check_box_sets_and_clears_above),
         ("screenshot of the results", session.screenshot_of_results),
         ("Readme blocks the main window; its close button", session.readme_blocks_main_window),
+        ("Readme comes back with the main window from the tray", session.readme_comes_back_with_the_main_window),
         ("Readme on top when checked; Esc", session.readme_on_top_when_checked),
         ("minimise to the tray and back", session.hides_in_tray_and_comes_back),
         ("退出(&X) ends the program", session.exits),
+        ("退出(&X) from the tray while Readme is open, in a second run", run_again),
     ]
     try:
         for name, step in steps:
@@ -511,7 +589,8 @@ def main():
             pass
         return 1
     finally:
-        session.stop()
+        for each in sessions:
+            each.stop()
     log(f"passed in {time.monotonic() - started:.1f} s")
     return 0
 
