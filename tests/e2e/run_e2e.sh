@@ -6,12 +6,17 @@
 # the session started may still be running.
 #
 #   run_e2e.sh VANTREL VANTREL_SOLVE OUTPUT_DIR [DRIVER]
+#
+# To run the program under a checker, set VANTREL_E2E_WRAPPER to the command
+# line to start it under (for example valgrind with its options) and
+# VANTREL_E2E_TIME_SCALE to a factor for the driver's time-outs.
 set -euo pipefail
 
 if [[ -z ${VANTREL_E2E_REAPER:-} ]]; then
   missing=()
+  read -ra wrapper <<<"${VANTREL_E2E_WRAPPER:-}"
   for tool in Xvfb openbox trayer xdotool xprop xwininfo import dbus-daemon dbus-send \
-              /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
+              /usr/libexec/at-spi-bus-launcher /usr/bin/python3 ${wrapper[0]:-}; do
     command -v "$tool" >/dev/null || missing+=("$tool")
   done
   /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || missing+=(python3-pyatspi)
