@@ -11,14 +11,14 @@ namespace vantrel::ui {
 
 using platform::ControlKind;
 using platform::ControlLayout;
-using platform::FontSpec;
+using platform::FontStyle;
 using platform::MenuItemLayout;
 using platform::MenuLayout;
 using platform::WindowLayout;
 
-inline constexpr FontSpec kNumberFont{20, 700};
-inline constexpr FontSpec kCheckBoxFont{12, 400};
-inline constexpr FontSpec kDefaultFont = platform::kRuntimeDefaultFont;
+inline constexpr FontStyle kNumberFont{20, 700};
+inline constexpr FontStyle kCheckBoxFont{12, 400};
+inline constexpr FontStyle kDefaultFont = platform::kRuntimeDefaultFont;
 inline constexpr int kNumberLength = 2;
 
 // The image of 图片框1, compiled in as a resource.

@@ -10,7 +10,7 @@
 
 namespace vantrel::ui {
 
-inline constexpr FontSpec kCreditFont{12, 400};
+inline constexpr FontStyle kCreditFont{12, 400};
 
 // Two lines joined by CR LF: a welcome line and the author line.
 inline constexpr std::string_view kCreditText = "欢迎使用 Vantrel！\r\n作者：Vantrel 团队";

@@ -18,13 +18,13 @@ QStringList songFamilies() {
   };
 }
 
-QFont layoutFont(const FontSpec& spec, const QFont& runtimeDefault) {
-  if (spec.isRuntimeDefault()) return runtimeDefault;
+QFont layoutFont(const FontStyle& style, const QFont& runtimeDefault) {
+  if (style.isRuntimeDefault()) return runtimeDefault;
   QFont font;
   font.setFamilies(songFamilies());
   // The height of the characters without internal leading: Qt's pixel size.
-  font.setPixelSize(spec.pixelHeight);
-  font.setWeight(QFont::Weight(spec.weight));
+  font.setPixelSize(style.pixelHeight);
+  font.setWeight(QFont::Weight(style.weight));
   return font;
 }
 

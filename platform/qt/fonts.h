@@ -14,6 +14,6 @@ namespace vantrel::platform {
 QStringList songFamilies();
 
 // The font of a layout entry; the runtime default font for kRuntimeDefaultFont.
-QFont layoutFont(const FontSpec& spec, const QFont& runtimeDefault);
+QFont layoutFont(const FontStyle& style, const QFont& runtimeDefault);
 
 } // namespace vantrel::platform

@@ -19,14 +19,14 @@ enum class ControlKind { EditBox, Button, ListBox, CheckBox, PictureBox, Label }
 // A font of the program's own: the Song-style family list (see fonts.h) at a
 // character height in pixels and a weight (400 normal, 700 bold).
 // A pixel height of 0 means the runtime default font.
-struct FontSpec {
+struct FontStyle {
   int pixelHeight = 0;
   int weight = 400;
 
   constexpr bool isRuntimeDefault() const { return pixelHeight == 0; }
 };
 
-inline constexpr FontSpec kRuntimeDefaultFont{};
+inline constexpr FontStyle kRuntimeDefaultFont{};
 
 struct ControlLayout {
   std::string_view name;  // objectName, unique within the window
@@ -36,7 +36,7 @@ struct ControlLayout {
   int width;
   int height;
   std::string_view caption;  // buttons, check boxes, labels; the initial text of an edit box
-  FontSpec font;
+  FontStyle font;
   bool tabStop;
   bool visible = true;
   bool disabled = false;
