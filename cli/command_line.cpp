@@ -1,8 +1,10 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <array>
 #include <istream>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -64,15 +66,22 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
   return fields;
 }
 
+// The first field that is not a plain decimal number, if any. An empty field
+// is left to the solver's input check, which asks for four numbers.
+std::optional<std::string_view> firstNonNumber(const std::vector<std::string_view>& fields) {
+  const auto bad = std::ranges::find_if(
+      fields, [](std::string_view field) { return !field.empty() && !isPlainNumber(field); });
+  if (bad == fields.end()) return std::nullopt;
+  return *bad;
+}
+
 int solveOperands(const std::vector<std::string_view>& operands, std::ostream& out,
                   std::ostream& err) {
   if (operands.size() != 4) {
     return usageError(err, "expected four numbers, got " + std::to_string(operands.size()));
   }
-  for (std::string_view operand : operands) {
-    if (!operand.empty() && !isPlainNumber(operand)) {
-      return usageError(err, "'" + std::string(operand) + "' is not a decimal number");
-    }
+  if (const auto bad = firstNonNumber(operands)) {
+    return usageError(err, "'" + std::string(*bad) + "' is not a decimal number");
   }
   const SolveResult result = solve({operands[0], operands[1], operands[2], operands[3]});
   std::string text;
@@ -95,27 +104,16 @@ int solveBatch(std::istream& in, std::ostream& out, std::ostream& err) {
 
     const std::vector<std::string_view> fields = fieldsOf(line);
     if (fields.empty()) continue;
-    std::string_view problem;
+    std::string problem;
     if (fields.size() != 4) {
       problem = "expected four numbers separated by blanks";
-    } else {
-      for (std::string_view field : fields) {
-        if (!isPlainNumber(field)) problem = "not a decimal number: ";
-      }
+    } else if (const auto bad = firstNonNumber(fields)) {
+      problem = "not a decimal number: '" + std::string(*bad) + "'";
     }
     if (!problem.empty()) {
       out << text;  // keep stdout and stderr in input order
       text.clear();
-      err << kProgram << ": line " << lineNumber << ": " << problem;
-      if (fields.size() == 4) {
-        for (std::string_view field : fields) {
-          if (!isPlainNumber(field)) {
-            err << "'" << field << "'";
-            break;
-          }
-        }
-      }
-      err << '\n';
+      err << kProgram << ": line " << lineNumber << ": " << problem << '\n';
       status = kUsageError;
       continue;
     }
