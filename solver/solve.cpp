@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <ranges>
 
 #include "arrangements.h"
 #include "number_text.h"
@@ -55,14 +56,13 @@ SolveResult solve(const InputTexts& texts) {
   }
 
   // First decide which fillings of the slots to sweep, in arrangement order.
-  // Only the first fillingCount entries are used, so the arrays are left
+  // Only the first fillingCount entries are used, so the array is left
   // uninitialised rather than cleared on every call.
   struct Filling {
     Slots slots;
     std::array<std::string_view, 4> texts;
   };
   std::array<Filling, kArrangements.size()> fillings;
-  std::array<SlotBits, kArrangements.size()> swept;
   std::size_t fillingCount = 0;
 
   for (std::size_t k : arrangementsToRun(values)) {
@@ -77,9 +77,9 @@ SolveResult solve(const InputTexts& texts) {
     // order of the values can come round again. Its lines would all repeat
     // lines already in the list and be removed below: don't sweep it again.
     const SlotBits bits = bitsOf(filling.slots);
-    const auto sweptEnd = swept.begin() + static_cast<std::ptrdiff_t>(fillingCount);
-    if (std::find(swept.begin(), sweptEnd, bits) != sweptEnd) continue;
-    swept[fillingCount++] = bits;
+    const auto sweptBefore = [&](std::size_t j) { return bitsOf(fillings[j].slots) == bits; };
+    if (std::ranges::any_of(std::views::iota(std::size_t{0}, fillingCount), sweptBefore)) continue;
+    ++fillingCount;
   }
 
   // Then sweep them two at a time, keeping the lines in filling order.
