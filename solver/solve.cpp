@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <ranges>
 
 #include "arrangements.h"
 #include "number_text.h"
@@ -77,8 +76,11 @@ SolveResult solve(const InputTexts& texts) {
     // order of the values can come round again. Its lines would all repeat
     // lines already in the list and be removed below: don't sweep it again.
     const SlotBits bits = bitsOf(filling.slots);
-    const auto sweptBefore = [&](std::size_t j) { return bitsOf(fillings[j].slots) == bits; };
-    if (std::ranges::any_of(std::views::iota(std::size_t{0}, fillingCount), sweptBefore)) continue;
+    const auto sweptEnd = fillings.begin() + static_cast<std::ptrdiff_t>(fillingCount);
+    if (std::any_of(fillings.begin(), sweptEnd,
+                    [&](const Filling& earlier) { return bitsOf(earlier.slots) == bits; })) {
+      continue;
+    }
     ++fillingCount;
   }
 
