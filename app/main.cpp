@@ -1,6 +1,6 @@
 // Vantrel, the desktop program: finds every way to make 24 from four numbers.
 
-#include "fp_environment.h"
+#include "platform/fp_environment.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "fp_environment.h"
-#include "solve.h"
-#include "template_sweep.h"
+#include "platform/fp_environment.h"
+#include "solver/solve.h"
+#include "solver/template_sweep.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "cli/command_line.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string>
 
-#include "number_text.h"
-#include "solve.h"
+#include "platform/number_text.h"
+#include "solver/solve.h"
 
 namespace vantrel::cli {
 

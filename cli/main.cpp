@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "command_line.h"
-#include "fp_environment.h"
+#include "cli/command_line.h"
+#include "platform/fp_environment.h"
 
 int main(int argc, char* argv[]) {
   vantrel::useDefaultFloatingPoint();

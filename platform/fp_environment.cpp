@@ -1,4 +1,4 @@
-#include "fp_environment.h"
+#include "platform/fp_environment.h"
 
 #include <cfenv>
 

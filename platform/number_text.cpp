@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "platform/number_text.h"
 
 #include <algorithm>
 #include <charconv>

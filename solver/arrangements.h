@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "template_sweep.h"
+#include "solver/template_sweep.h"
 
 namespace vantrel {
 

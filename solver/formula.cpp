@@ -1,4 +1,4 @@
-#include "formula.h"
+#include "solver/formula.h"
 
 namespace vantrel::formula {
 

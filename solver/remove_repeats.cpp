@@ -1,4 +1,4 @@
-#include "remove_repeats.h"
+#include "solver/remove_repeats.h"
 
 #include <bit>
 #include <cstdint>

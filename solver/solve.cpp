@@ -1,13 +1,13 @@
-#include "solve.h"
+#include "solver/solve.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 
-#include "arrangements.h"
-#include "number_text.h"
-#include "remove_repeats.h"
-#include "template_sweep.h"
+#include "platform/number_text.h"
+#include "solver/arrangements.h"
+#include "solver/remove_repeats.h"
+#include "solver/template_sweep.h"
 
 namespace vantrel {
 

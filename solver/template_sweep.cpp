@@ -1,4 +1,4 @@
-#include "template_sweep.h"
+#include "solver/template_sweep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +8,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "formula.h"
-#include "number_text.h"
+#include "platform/number_text.h"
+#include "solver/formula.h"
 
 namespace vantrel {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "expression_templates.h"
+#include "solver/expression_templates.h"
 
 namespace vantrel {
 

@@ -1,14 +1,14 @@
-#include "main_window.h"
+#include "ui/main_window.h"
 
-#include "main_window_layout.h"
-#include "program_icon.h"
-#include "readme.h"
+#include "ui/main_window_layout.h"
+#include "ui/program_icon.h"
+#include "ui/readme.h"
 
 #include "platform/qt/edit_box.h"
 #include "platform/qt/window_builder.h"
 #include "platform/qt/window_services.h"
 
-#include "solve.h"
+#include "solver/solve.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "readme.h"
+#include "ui/readme.h"
 
-#include "readme_layout.h"
+#include "ui/readme_layout.h"
 
 #include "platform/qt/window_builder.h"
 #include "platform/qt/window_services.h"

@@ -3,7 +3,7 @@
 // The Readme window as designed: the window record, its one label, and the
 // credit text that the label shows. Positions are client-area pixels.
 
-#include "main_window_layout.h"
+#include "ui/main_window_layout.h"
 
 #include <array>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "edit_box.h"
+#include "platform/qt/edit_box.h"
 
 #include <QFocusEvent>
 

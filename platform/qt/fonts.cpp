@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "platform/qt/fonts.h"
 
 namespace vantrel::platform {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layout.h"
+#include "platform/qt/layout.h"
 
 #include <QFont>
 #include <QStringList>

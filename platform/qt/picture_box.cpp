@@ -1,4 +1,4 @@
-#include "picture_box.h"
+#include "platform/qt/picture_box.h"
 
 #include <QPixmap>
 

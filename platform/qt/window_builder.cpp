@@ -1,8 +1,8 @@
-#include "window_builder.h"
+#include "platform/qt/window_builder.h"
 
-#include "edit_box.h"
-#include "fonts.h"
-#include "picture_box.h"
+#include "platform/qt/edit_box.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/picture_box.h"
 
 #include <QApplication>
 #include <QCheckBox>

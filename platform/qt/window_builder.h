@@ -3,7 +3,7 @@
 // Builds Qt widgets from a layout (layout.h). Each control becomes a child of
 // the window with its layout name as objectName, at its client-area position.
 
-#include "layout.h"
+#include "platform/qt/layout.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "window_services.h"
+#include "platform/qt/window_services.h"
 
-#include "window_builder.h"
+#include "platform/qt/window_builder.h"
 
 #include <QDialog>
 #include <QGuiApplication>

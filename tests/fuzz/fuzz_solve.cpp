@@ -19,9 +19,9 @@
 #include <string_view>
 #include <vector>
 
-#include "expression_templates.h"
-#include "reference_solver.h"
-#include "solve.h"
+#include "solver/expression_templates.h"
+#include "solver/solve.h"
+#include "tests/solver/reference_solver.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "number_text.h"
+#include "platform/number_text.h"
 
 namespace {
 

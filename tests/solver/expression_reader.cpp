@@ -1,4 +1,4 @@
-#include "expression_reader.h"
+#include "tests/solver/expression_reader.h"
 
 #include <cstdlib>
 #include <numeric>

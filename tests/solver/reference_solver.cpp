@@ -1,11 +1,11 @@
-#include "reference_solver.h"
+#include "tests/solver/reference_solver.h"
 
 #include <cmath>
 
-#include "expression_templates.h"
-#include "formula.h"
-#include "number_text.h"
-#include "solve.h"
+#include "platform/number_text.h"
+#include "solver/expression_templates.h"
+#include "solver/formula.h"
+#include "solver/solve.h"
 
 namespace vantrel::testing {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "template_sweep.h"
+#include "solver/template_sweep.h"
 
 namespace vantrel::testing {
 

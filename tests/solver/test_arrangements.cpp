@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "arrangements.h"
-#include "reference_solver.h"
+#include "solver/arrangements.h"
+#include "tests/solver/reference_solver.h"
 
 namespace {
 

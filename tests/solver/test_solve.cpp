@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "expression_reader.h"
-#include "reference_solver.h"
-#include "remove_repeats.h"
-#include "solve.h"
+#include "solver/remove_repeats.h"
+#include "solver/solve.h"
+#include "tests/solver/expression_reader.h"
+#include "tests/solver/reference_solver.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "reference_solver.h"
-#include "template_sweep.h"
+#include "solver/template_sweep.h"
+#include "tests/solver/reference_solver.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "expression_reader.h"
-#include "expression_templates.h"
-#include "formula.h"
+#include "solver/expression_templates.h"
+#include "solver/formula.h"
+#include "tests/solver/expression_reader.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The main window's handlers: typing, select on focus, the solve command,
 // reset, and the always-on-top check box.
 
-#include "main_window_fixture.h"
+#include "tests/ui/main_window_fixture.h"
 
 #include "platform/qt/window_services.h"
-#include "solve.h"
+#include "solver/solve.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 // The main window as it opens: controls, places, fonts, tab order, tray menu.
 
-#include "main_window_fixture.h"
+#include "tests/ui/main_window_fixture.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Hiding in the tray and coming back: minimise, the tray event types, the tray
 // menu, and a desktop without a tray.
 
-#include "main_window_fixture.h"
+#include "tests/ui/main_window_fixture.h"
 
 #include "platform/qt/window_services.h"
 

@@ -1,6 +1,6 @@
 // 退出(&X) ends the program at once, also from inside a modal window's loop.
 
-#include "main_window_fixture.h"
+#include "tests/ui/main_window_fixture.h"
 
 #include <QAction>
 #include <QDialog>

@@ -4,7 +4,7 @@
 // Mouse clicks travel the window system's way, as real clicks do, so that a
 // modal window blocks them.
 #define QTEST_QPA_MOUSE_HANDLING
-#include "main_window_fixture.h"
+#include "tests/ui/main_window_fixture.h"
 
 #include "platform/qt/fonts.h"
 #include "platform/qt/window_services.h"
