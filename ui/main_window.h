@@ -1,26 +1,25 @@
 #pragma once
 
+#include <QSystemTrayIcon>
 #include <QWidget>
 
+#include <array>
 #include <functional>
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPushButton;
-class QSystemTrayIcon;
-
-namespace vantrel::platform {
-class EditBox;
-}
+#include <memory>
 
 namespace vantrel::ui {
 
-// The main window: built from kMainWindowLayout, with the handlers bound to the
-// events of its controls. Each handler is a member function so that tests can
-// drive the same entry points that Qt's signals reach.
+class NumberBox;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The main window: four number boxes, the solve and reset buttons, the result
+// list, the always-on-top check box and the Readme button, laid out by
+// main_window.ui; and the tray icon with its menu, where the window lives
+// while it is minimised. The handlers are public so that tests drive the same
+// entry points that Qt's signals reach.
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -31,18 +30,14 @@ public:
   using TrayAvailability = std::function<bool()>;
 
   explicit MainWindow(TrayAvailability trayAvailable, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  // Handlers, one per event.
-  void selectOnFocus(QLineEdit& box);
   void calculate();
   void reset();
-  void alwaysOnTopClicked();
   void openReadme();
-  void applyWindowState();
-  void trayActivated(int type);
+  void trayActivated(QSystemTrayIcon::ActivationReason reason);
   void prepareTrayMenu();
-  void restoreClicked();
-  void endProgram();
+  void restore();
 
   QSystemTrayIcon* trayIcon() const { return trayIcon_; }
 
@@ -50,21 +45,13 @@ protected:
   void changeEvent(QEvent* event) override;
 
 private:
-  void bindHandlers();
-  void installTray();
+  std::array<NumberBox*, 4> numberBoxes() const;
+  void createTrayIcon();
+  void setAlwaysOnTop(bool onTop);
+  void raiseAboveOthers();
+  void applyWindowState();
 
-  platform::EditBox* 编辑框a;
-  platform::EditBox* 编辑框b;
-  platform::EditBox* 编辑框c;
-  platform::EditBox* 编辑框d;
-  QPushButton* 计算按钮;
-  QListWidget* 结果列表框;
-  QPushButton* 重新按钮;
-  QLabel* 图片框1;
-  QMenu* 托盘菜单;
-  QCheckBox* 窗口永远在上选择框;
-  QPushButton* readme按钮;
-
+  std::unique_ptr<Ui::MainWindow> ui_;
   QSystemTrayIcon* trayIcon_ = nullptr;
   TrayAvailability trayAvailable_;
 };

@@ -293,7 +293,7 @@ class Session:
         return {child.name: child for child in frame}
 
     def boxes(self):
-        return [self.c[name] for name in ("编辑框a", "编辑框b", "编辑框c", "编辑框d")]
+        return [self.c[name] for name in ("第一个数", "第二个数", "第三个数", "第四个数")]
 
     def box_texts(self):
         return [text_of(box) for box in self.boxes()]
@@ -303,7 +303,7 @@ class Session:
         return result.stdout.splitlines()
 
     def wait_for_rows(self, expected, what):
-        list_box = self.c["结果列表框"]
+        list_box = self.c["结果"]
         try:
             wait_until(lambda: rows_of(list_box) == expected, what)
             return expected
@@ -322,18 +322,18 @@ class Session:
         check((info["width"], info["height"]) == (206, 262), f"client area {info}")
         self.app = application(self.pid)
         self.c = self.controls()
-        wait_until(lambda: has_state(self.c["编辑框a"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a")
+        wait_until(lambda: has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a")
         self.tray = wait_until(lambda: tray_icon(self.pid), "the tray icon")
 
     def typing_keeps_only_digits(self):
         xdotool("type", "--delay", "15", "a1b2c")
-        wait_until(lambda: text_of(self.c["编辑框a"]) == "12", "12 in 编辑框a after typing a1b2c")
+        wait_until(lambda: text_of(self.c["第一个数"]) == "12", "12 in 编辑框a after typing a1b2c")
         check(self.box_texts() == ["12", "", "", ""], f"boxes {self.box_texts()}")
 
     def enter_hand(self, hand):
         click(self.c["重新计算"])
         wait_until(lambda: self.box_texts() == ["", "", "", ""], "empty boxes after 重新计算")
-        check(has_state(self.c["编辑框a"], pyatspi.STATE_FOCUSED), "重新计算 puts the focus in 编辑框a")
+        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "重新计算 puts the focus in 编辑框a")
         xdotool("type", "--delay", "15", "\t".join(hand))
         wait_until(lambda: self.box_texts() == list(hand), f"{hand} in the boxes")
 
@@ -352,12 +352,12 @@ class Session:
         self.enter_hand(("3", "3", "8", ""))
         click(self.c["开始计算"])
         self.wait_for_rows([MISSING_INPUT], "the missing-input line alone")
-        check(has_state(self.c["编辑框a"], pyatspi.STATE_FOCUSED), "the focus back in 编辑框a")
+        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus back in 编辑框a")
 
         click(self.c["重新计算"])
-        wait_until(lambda: self.box_texts() == ["", "", "", ""] and self.c["结果列表框"].childCount == 0,
+        wait_until(lambda: self.box_texts() == ["", "", "", ""] and self.c["结果"].childCount == 0,
                    "everything empty after 重新计算")
-        check(has_state(self.c["编辑框a"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a after 重新计算")
+        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a after 重新计算")
 
     def check_box_sets_and_clears_above(self):
         check_box = self.c["窗口永远在上"]
@@ -401,11 +401,11 @@ class Session:
         readme = self.open_readme()
         check("_NET_WM_STATE_ABOVE" not in net_wm_state(readme), "Readme not on top with the box unchecked")
         # Clicks on the main window change nothing while the Readme window is open.
-        for name in ("重新计算", "窗口永远在上", "编辑框b"):
+        for name in ("重新计算", "窗口永远在上", "第二个数"):
             click(self.c[name])
         xdotool("type", "7")
         pump_events(0.3 * TIME_SCALE)  # time for a fault to show
-        check(rows_of(self.c["结果列表框"]) == rows, "the list kept while Readme is open")
+        check(rows_of(self.c["结果"]) == rows, "the list kept while Readme is open")
         check(self.box_texts() == ["1", "2", "9", "1"], f"boxes kept while Readme is open: {self.box_texts()}")
         check(not has_state(self.c["窗口永远在上"], pyatspi.STATE_CHECKED), "check box kept while Readme is open")
         check(visible_windows("Readme") == [readme], "the Readme window still open")
@@ -418,7 +418,7 @@ class Session:
         wait_until(lambda: active_window() == int(self.window), "the main window active again")
         # And it takes input again.
         click(self.c["重新计算"])
-        wait_until(lambda: self.c["结果列表框"].childCount == 0, "重新计算 working after Readme")
+        wait_until(lambda: self.c["结果"].childCount == 0, "重新计算 working after Readme")
 
     def readme_comes_back_with_the_main_window(self):
         """A left click on the tray icon while the Readme window is open hides

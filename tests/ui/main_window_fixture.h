@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <memory>
 
@@ -29,6 +30,13 @@ inline std::unique_ptr<ui::MainWindow> showMainWindow(bool hasTray = true) {
   window->activateWindow();
   if (!QTest::qWaitForWindowActive(window.get())) qWarning("main window did not become active");
   return window;
+}
+
+// On top as the native window has it.
+inline bool isOnTop(const QWidget& window) {
+  const QWindow* handle = window.windowHandle();
+  return handle ? handle->flags().testFlag(Qt::WindowStaysOnTopHint)
+                : window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
 inline QStringList listLines(const QWidget& window) {

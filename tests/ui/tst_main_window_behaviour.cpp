@@ -3,7 +3,6 @@
 
 #include "tests/ui/main_window_fixture.h"
 
-#include "platform/qt/window_services.h"
 #include "solver/solve.h"
 
 #include <QCheckBox>
@@ -180,7 +179,7 @@ private slots:
     QVERIFY(!boxes_[0]->hasSelectedText());
     // Nothing else changes.
     QVERIFY(check->isChecked());
-    QVERIFY(vantrel::platform::isAlwaysOnTop(*window_));
+    QVERIFY(vantrel::test::isOnTop(*window_));
     QVERIFY(window_->isVisible());
   }
 

@@ -3,8 +3,6 @@
 
 #include "tests/ui/main_window_fixture.h"
 
-#include "platform/qt/window_services.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
@@ -37,25 +35,6 @@ class MainWindowTrayTest : public QObject {
 
 private slots:
   void cleanup() { window_.reset(); }
-
-  // Qt numbers its activation reasons differently from the handler's types.
-  void trayEventTypes_data() {
-    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
-    QTest::addColumn<int>("type");
-    QTest::newRow("left click") << QSystemTrayIcon::Trigger << 1;
-    QTest::newRow("context menu") << QSystemTrayIcon::Context << 3;
-  }
-  void trayEventTypes() {
-    QFETCH(QSystemTrayIcon::ActivationReason, reason);
-    QFETCH(int, type);
-    QCOMPARE(vantrel::platform::trayEventType(reason), type);
-  }
-  void otherTrayActionsAreOtherTypes() {
-    for (auto reason : {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown}) {
-      const int type = vantrel::platform::trayEventType(reason);
-      QVERIFY(type != 1 && type != 3);
-    }
-  }
 
   void trayIconIsInstalled() {
     window_ = vantrel::test::showMainWindow();
@@ -91,15 +70,15 @@ private slots:
   // Two left clicks in a row: hide, then come back raised and not on top.
   void leftClickHidesAndRestores() {
     window_ = vantrel::test::showMainWindow();
-    window_->trayActivated(1);
+    window_->trayActivated(QSystemTrayIcon::Trigger);
     settle();
     QVERIFY(hiddenInTray(*window_));
 
-    window_->trayActivated(1);
+    window_->trayActivated(QSystemTrayIcon::Trigger);
     settle();
     QVERIFY(shown(*window_));
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    QVERIFY(!vantrel::platform::isAlwaysOnTop(*window_));
+    QVERIFY(!vantrel::test::isOnTop(*window_));
   }
 
   void restoreKeepsTheWindowOnTopWhenChecked() {
@@ -107,27 +86,30 @@ private slots:
     auto* check = control<QCheckBox>(*window_, "窗口永远在上选择框");
     QTest::mouseClick(check, Qt::LeftButton);
     minimiseByFrame(*window_);
-    window_->trayActivated(1);
+    window_->trayActivated(QSystemTrayIcon::Trigger);
     settle();
     QVERIFY(shown(*window_));
     QVERIFY(check->isChecked());
-    QVERIFY(vantrel::platform::isAlwaysOnTop(*window_));
+    QVERIFY(vantrel::test::isOnTop(*window_));
   }
 
-  void otherTypesDoNothing_data() {
-    QTest::addColumn<int>("type");
+  // A double click, a middle click and what Qt cannot tell apart change nothing.
+  void otherTrayActionsDoNothing_data() {
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
     QTest::addColumn<bool>("startHidden");
-    for (int type : {0, 2, 4, 5, -1}) {
-      QTest::addRow("type %d, shown", type) << type << false;
-      QTest::addRow("type %d, hidden", type) << type << true;
+    for (const auto& [reason, name] : {std::pair{QSystemTrayIcon::DoubleClick, "double click"},
+                                       std::pair{QSystemTrayIcon::MiddleClick, "middle click"},
+                                       std::pair{QSystemTrayIcon::Unknown, "unknown"}}) {
+      QTest::addRow("%s, shown", name) << reason << false;
+      QTest::addRow("%s, hidden", name) << reason << true;
     }
   }
-  void otherTypesDoNothing() {
-    QFETCH(int, type);
+  void otherTrayActionsDoNothing() {
+    QFETCH(QSystemTrayIcon::ActivationReason, reason);
     QFETCH(bool, startHidden);
     window_ = vantrel::test::showMainWindow();
     if (startHidden) minimiseByFrame(*window_);
-    window_->trayActivated(type);
+    window_->trayActivated(reason);
     settle();
     QCOMPARE(hiddenInTray(*window_), startHidden);
     QCOMPARE(shown(*window_), !startHidden);
@@ -147,7 +129,7 @@ private slots:
     QAction* restore = menu->actions().at(0);
     const auto openMenu = [&] {
       if (throughTrayEvent) {
-        window_->trayActivated(3);
+        window_->trayActivated(QSystemTrayIcon::Context);
       } else {
         menu->popup(QPoint(0, 0));
         menu->hide();
@@ -159,7 +141,7 @@ private slots:
     minimiseByFrame(*window_);
     openMenu();
     QVERIFY(restore->isEnabled());
-    window_->trayActivated(1);
+    window_->trayActivated(QSystemTrayIcon::Trigger);
     settle();
     openMenu();
     QVERIFY(!restore->isEnabled());

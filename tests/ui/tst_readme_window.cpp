@@ -6,8 +6,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "tests/ui/main_window_fixture.h"
 
-#include "platform/qt/fonts.h"
-#include "platform/qt/window_services.h"
+#include "ui/song_font.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -53,7 +52,7 @@ bool withReadmeOpen(QWidget& mainWindow, const std::function<void(QDialog&)>& wh
   bool opened = false;
   QTimer poll;
   poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
+  QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
     QDialog* readme = openReadmeWindow();
     if (!readme) return;
     poll.stop();
@@ -63,7 +62,7 @@ bool withReadmeOpen(QWidget& mainWindow, const std::function<void(QDialog&)>& wh
   bool leftOpen = false;
   QTimer guard;
   guard.setSingleShot(true);
-  QObject::connect(&guard, &QTimer::timeout, [&] {
+  QObject::connect(&guard, &QTimer::timeout, &guard, [&] {
     if (QDialog* readme = openReadmeWindow()) {
       leftOpen = true;
       readme->close();
@@ -81,7 +80,7 @@ void pressEscape(QDialog& readme) { QTest::keyClick(readme.windowHandle(), Qt::K
 // On top as the native window has it, and as the widget records it: both or
 // neither, so that a later show or flag change cannot undo it.
 std::optional<bool> onTop(const QWidget& window) {
-  const bool native = vantrel::platform::isAlwaysOnTop(window);
+  const bool native = vantrel::test::isOnTop(window);
   if (native != window.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return std::nullopt;
   return native;
 }
@@ -163,7 +162,7 @@ private slots:
     QCOMPARE(labelGeometry, QRect(0, 0, 195, 256));
     QCOMPARE(font.pixelSize(), 12);
     QCOMPARE(font.weight(), QFont::Normal);
-    QCOMPARE(font.families(), vantrel::platform::songFamilies());
+    QCOMPARE(font, vantrel::ui::songFont(12, QFont::Normal));
     QCOMPARE(background, QColor(0xEC, 0xEC, 0xEC));
     QCOMPARE(text, QColor(Qt::black));
     // Centred on the screen, where it leaves the main window in sight.
@@ -173,7 +172,7 @@ private slots:
 
     // Nothing of it is left, and the main window kept its own on-top state.
     QCOMPARE(readmeWindowCount(), 0);
-    QCOMPARE(vantrel::platform::isAlwaysOnTop(*window_), checked);
+    QCOMPARE(vantrel::test::isOnTop(*window_), checked);
   }
 
   // Each opening builds a fresh window and reads the check box anew.
@@ -228,25 +227,6 @@ private slots:
     QCOMPARE(inked, 2);
   }
 
-  void labelCaptionLineBreaks_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("CR LF") << "one\r\ntwo" << "one\ntwo";
-    QTest::newRow("LF") << "one\ntwo" << "one\ntwo";
-    QTest::newRow("lone CR") << "one\rtwo" << "one\ntwo";
-    QTest::newRow("CR LF twice") << "a\r\n\r\nb" << "a\n\nb";
-    QTest::newRow("markup stays text") << "<b>x</b>" << "<b>x</b>";
-  }
-  void labelCaptionLineBreaks() {
-    QFETCH(QString, text);
-    QFETCH(QString, shown);
-    QLabel label;
-    label.setTextFormat(Qt::PlainText);
-    const QByteArray utf8 = text.toUtf8();
-    vantrel::platform::setLabelCaption(label, {utf8.constData(), std::size_t(utf8.size())});
-    QCOMPARE(label.text(), shown);
-  }
-
   void closesByEscapeAndByTheCloseButton_data() {
     QTest::addColumn<bool>("byEscape");
     QTest::newRow("Esc") << true;
@@ -286,7 +266,7 @@ private slots:
     // icon's own window is.
     QPushButton other(QStringLiteral("other"));
     int otherClicks = 0;
-    QObject::connect(&other, &QPushButton::clicked, [&] { ++otherClicks; });
+    QObject::connect(&other, &QPushButton::clicked, &other, [&] { ++otherClicks; });
     other.show();
     QVERIFY(QTest::qWaitForWindowExposed(&other));
 
@@ -323,12 +303,12 @@ private slots:
          activeAfterClickOnMain = false;
     QVERIFY(withReadmeOpen(*window_, [&](QDialog& readme) {
       QVERIFY(QTest::qWaitForWindowActive(&readme));
-      window_->trayActivated(vantrel::platform::kTrayClick);
+      window_->trayActivated(QSystemTrayIcon::Trigger);
       readme.setWindowState(readme.windowState() | Qt::WindowMinimized);  // the window manager's part
       hidden = QTest::qWaitFor([&] { return !window_->isVisible(); });
       minimised = readme.isMinimized();
 
-      window_->trayActivated(vantrel::platform::kTrayClick);
+      window_->trayActivated(QSystemTrayIcon::Trigger);
       restored = QTest::qWaitFor([&] { return window_->isVisible() && !readme.isMinimized(); });
       activeAfterRestore = QTest::qWaitForWindowActive(&readme);
 

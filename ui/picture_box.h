@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QString>
 
-namespace vantrel::platform {
+namespace vantrel::ui {
 
 // A picture box: shows one image at its own size from the top-left corner,
 // clipped to the box. The image is read and decoded when the box is first
@@ -12,16 +12,21 @@ namespace vantrel::platform {
 // pixels.
 class PictureBox : public QLabel {
   Q_OBJECT
+  // A file or Qt resource; empty for a box without an image.
+  Q_PROPERTY(QString imageFile READ imageFile WRITE setImageFile)
 
 public:
-  // imagePath: a file or Qt resource; empty for a box without an image.
-  explicit PictureBox(QString imagePath, QWidget* parent = nullptr);
+  explicit PictureBox(QWidget* parent = nullptr);
+
+  QString imageFile() const { return imageFile_; }
+  void setImageFile(const QString& file);
 
 protected:
   void paintEvent(QPaintEvent* event) override;
 
 private:
-  QString pendingImage_;  // emptied once read
+  QString imageFile_;
+  bool imageRead_ = false;
 };
 
-} // namespace vantrel::platform
+} // namespace vantrel::ui
