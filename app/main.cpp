@@ -5,7 +5,6 @@
 #include "ui/program_icon.h"
 
 #include <QApplication>
-#include <QSystemTrayIcon>
 
 int main(int argc, char* argv[]) {
   // Round to nearest, every floating-point exception masked: a division by
@@ -19,7 +18,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
   QApplication::setWindowIcon(vantrel::ui::programIcon());
 
-  vantrel::ui::MainWindow window(&QSystemTrayIcon::isSystemTrayAvailable);
+  vantrel::ui::MainWindow window;
   window.show();
 
   // Returns when the main window has been closed, or at once from 退出(&X).

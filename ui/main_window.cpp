@@ -1,27 +1,27 @@
 #include "ui/main_window.h"
 
 #include "solver/solve.h"
-#include "ui/program_icon.h"
 #include "ui/readme_window.h"
 #include "ui/song_font.h"
+#include "ui/tray_icon.h"
 #include "ui_main_window.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QWindow>
 
 #include <algorithm>
 #include <array>
 #include <string>
-#include <utility>
 
 namespace vantrel::ui {
 
-MainWindow::MainWindow(TrayAvailability trayAvailable, QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::MainWindow>()),
-      trayAvailable_(std::move(trayAvailable)) {
+      onWayland_(QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
   ui_->setupUi(this);
   // A fixed frame with a minimise button and no maximise button.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -32,6 +32,13 @@ MainWindow::MainWindow(TrayAvailability trayAvailable, QWidget* parent)
   const QFont numberFont = songFont(20, QFont::Bold);
   for (NumberBox* box : numberBoxes()) box->setFont(numberFont);
   ui_->窗口永远在上选择框->setFont(songFont(12, QFont::Normal));
+  if (onWayland_) {
+    // Say so rather than offer what would silently do nothing.
+    const QString why = QStringLiteral("此桌面不允许窗口永远在上");
+    ui_->窗口永远在上选择框->setEnabled(false);
+    ui_->窗口永远在上选择框->setToolTip(why);
+    ui_->窗口永远在上选择框->setAccessibleDescription(why);
+  }
 
   connect(ui_->计算按钮, &QPushButton::clicked, this, &MainWindow::calculate);
   connect(ui_->重新按钮, &QPushButton::clicked, this, &MainWindow::reset);
@@ -47,7 +54,10 @@ MainWindow::MainWindow(TrayAvailability trayAvailable, QWidget* parent)
   // first: work out 恢复(&R) whenever the menu is about to show.
   connect(ui_->托盘菜单, &QMenu::aboutToShow, this, &MainWindow::prepareTrayMenu);
 
-  createTrayIcon();
+  tray_ = new TrayIcon(windowTitle(), ui_->托盘菜单, this);
+  connect(tray_, &TrayIcon::activated, this, &MainWindow::trayActivated);
+  connect(tray_, &TrayIcon::shownChanged, this, &MainWindow::trayShownChanged);
+
   ui_->编辑框a->setFocus();
 }
 
@@ -56,15 +66,6 @@ MainWindow::~MainWindow() = default;
 // 编辑框a to 编辑框d, left to right: the input texts a, b, c, d.
 std::array<NumberBox*, 4> MainWindow::numberBoxes() const {
   return {ui_->编辑框a, ui_->编辑框b, ui_->编辑框c, ui_->编辑框d};
-}
-
-// The tray icon lives as long as the window.
-void MainWindow::createTrayIcon() {
-  trayIcon_ = new QSystemTrayIcon(programIcon(), this);
-  trayIcon_->setToolTip(windowTitle());
-  trayIcon_->setContextMenu(ui_->托盘菜单);
-  connect(trayIcon_, &QSystemTrayIcon::activated, this, &MainWindow::trayActivated);
-  trayIcon_->show();
 }
 
 void MainWindow::calculate() {
@@ -102,6 +103,25 @@ void MainWindow::setAlwaysOnTop(bool onTop) {
   }
 }
 
+void MainWindow::openReadme() {
+  ReadmeWindow readme(ui_->窗口永远在上选择框->isChecked());
+  readme.execOver(*this);
+}
+
+// Hidden, not minimised: the window leaves the screen and the task bar at
+// once, by the program's own hand, on every window system alike. It is never
+// asked to minimise on the way, so no late answer of the window manager to
+// such a request can take the window away again once it is back.
+void MainWindow::hideInTray() {
+  if (trayShown_) hide();
+}
+
+// Back from the tray or from a minimise, in the normal state.
+void MainWindow::comeBack() {
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
+}
+
 // Brings the shown window above the others and gives it the focus, without
 // leaving it on top.
 void MainWindow::raiseAboveOthers() {
@@ -109,33 +129,18 @@ void MainWindow::raiseAboveOthers() {
   activateWindow();
 }
 
-void MainWindow::openReadme() {
-  ReadmeWindow readme(ui_->窗口永远在上选择框->isChecked());
-  readme.execOver(*this);
-}
-
-// Qt reports a minimise while the window system is still busy with it, so the
-// window hides from a queued call (see changeEvent).
-void MainWindow::applyWindowState() {
-  if (isMinimized()) {
-    if (trayAvailable_()) hide();
-  } else {
-    show();
-  }
-}
-
 void MainWindow::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::WindowStateChange) {
-    if (event->spontaneous() && !isVisible() && !isMinimized()) {
-      // Hidden in the tray, the window is withdrawn from the window manager,
-      // which may then report it as no longer minimised; showing it then would
-      // undo the hiding. Only the tray brings it back: it stays minimised.
-      QMetaObject::invokeMethod(
-          this, [this] { setWindowState(windowState() | Qt::WindowMinimized); },
-          Qt::QueuedConnection);
-    } else {
-      QMetaObject::invokeMethod(this, &MainWindow::applyWindowState, Qt::QueuedConnection);
-    }
+  // While the window is hidden, the window system's reports about it tell
+  // nothing the program did not do itself.
+  if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized() && !onWayland_) {
+    // Reported while the window system is still busy minimising: hide once
+    // it is done, and only if nothing has brought the window back meanwhile.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (isVisible() && isMinimized()) hideInTray();
+        },
+        Qt::QueuedConnection);
   }
   QWidget::changeEvent(event);
 }
@@ -147,14 +152,13 @@ void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason) {
     prepareTrayMenu();
     return;
   case QSystemTrayIcon::Trigger:
-    if (isMinimized()) {
-      setWindowState(windowState() & ~Qt::WindowMinimized);
-      show();
+    // Toggles what the user sees.
+    if (isShown()) {
+      hideInTray();
+    } else {
+      comeBack();
       // A window kept on top is above the others already.
       if (!ui_->窗口永远在上选择框->isChecked()) raiseAboveOthers();
-    } else {
-      // Hidden by the state change that follows.
-      setWindowState(windowState() | Qt::WindowMinimized);
     }
     return;
   case QSystemTrayIcon::DoubleClick:
@@ -164,13 +168,18 @@ void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason) {
   }
 }
 
+// A hidden window whose tray icon has gone could not be brought back.
+void MainWindow::trayShownChanged(bool shown) {
+  trayShown_ = shown;
+  if (!shown && !isVisible()) comeBack();
+}
+
 void MainWindow::prepareTrayMenu() {
-  ui_->restoreAction->setEnabled(!isVisible());
+  ui_->restoreAction->setEnabled(!isShown());
 }
 
 void MainWindow::restore() {
-  // Shown by the state change that follows.
-  setWindowState(windowState() & ~Qt::WindowMinimized);
+  comeBack();
 }
 
 } // namespace vantrel::ui

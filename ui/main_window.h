@@ -4,12 +4,12 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 namespace vantrel::ui {
 
 class NumberBox;
+class TrayIcon;
 
 namespace Ui {
 class MainWindow;
@@ -20,40 +20,43 @@ class MainWindow;
 // main_window.ui; and the tray icon with its menu, where the window lives
 // while it is minimised. The handlers are public so that tests drive the same
 // entry points that Qt's signals reach.
+//
+// The window is never out of reach: it is hidden in the tray only while a
+// tray host shows the icon, and comes back when that host goes.
 class MainWindow : public QWidget {
   Q_OBJECT
 
 public:
-  // Tells whether a notification area exists right now; minimising hides the
-  // window in the tray only then, since a hidden window without a tray icon
-  // could never be brought back.
-  using TrayAvailability = std::function<bool()>;
-
-  explicit MainWindow(TrayAvailability trayAvailable, QWidget* parent = nullptr);
+  explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
 
   void calculate();
   void reset();
   void openReadme();
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
+  void trayShownChanged(bool shown);
   void prepareTrayMenu();
   void restore();
 
-  QSystemTrayIcon* trayIcon() const { return trayIcon_; }
+  // What the user sees: not hidden in the tray, not minimised.
+  bool isShown() const { return isVisible() && !isMinimized(); }
 
 protected:
   void changeEvent(QEvent* event) override;
 
 private:
   std::array<NumberBox*, 4> numberBoxes() const;
-  void createTrayIcon();
   void setAlwaysOnTop(bool onTop);
+  void hideInTray();
+  void comeBack();
   void raiseAboveOthers();
-  void applyWindowState();
 
   std::unique_ptr<Ui::MainWindow> ui_;
-  QSystemTrayIcon* trayIcon_ = nullptr;
-  TrayAvailability trayAvailable_;
+  TrayIcon* tray_;
+  bool trayShown_ = false;  // as the tray last said
+  // Wayland never tells a program that it was minimised, nor lets it choose
+  // its stacking or its place.
+  const bool onWayland_;
 };
 
 } // namespace vantrel::ui

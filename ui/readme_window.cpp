@@ -3,6 +3,7 @@
 #include "ui/song_font.h"
 #include "ui_readme_window.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -42,37 +43,46 @@ void ReadmeWindow::execOver(QWidget& blocked) {
   QWindow* ownerHandle = owner.windowHandle();
   windowHandle()->setTransientParent(ownerHandle);
 
-  // The window manager keeps this window above the blocked one through that
-  // tie, but not in every case: it minimises this window along with the other,
-  // and when the other comes back from the tray it is mapped anew while this
-  // one stays minimised; some window managers lose the tie then, so that a
-  // click on the other window brings it in front. Either way the blocked
-  // window would be in front, with this one out of sight. So whenever it comes
-  // back or gets the focus, this window comes back in front of it.
-  const auto comeBack = [this, &owner] {
+  // This window goes to the tray with the blocked one and comes back with it,
+  // in front of it: the blocked window is of no use without it. It also comes
+  // back in front when the blocked one gets the focus, as a click on its frame
+  // gives it, or is brought back from a minimise that the window manager
+  // applied to both.
+  const auto follow = [this, &owner] {
     QMetaObject::invokeMethod(
         this,
         [this, &owner] {
-          if (!isVisible() || !owner.isVisible() || owner.isMinimized()) return;
+          if (!owner.isVisible()) {
+            hide();
+            return;
+          }
+          if (owner.isMinimized()) return;
           if (isMinimized()) {
             setWindowState(windowState() & ~Qt::WindowMinimized);
-          } else if (QGuiApplication::focusWindow() == windowHandle()) {
+          } else if (isVisible() && QGuiApplication::focusWindow() == windowHandle()) {
             return;  // in front already; asking again only unsettles the window manager
           }
+          show();
           raise();
           activateWindow();
         },
         Qt::QueuedConnection);
   };
   const std::array connections{
-      connect(ownerHandle, &QWindow::visibleChanged, this, comeBack),
-      connect(ownerHandle, &QWindow::windowStateChanged, this, comeBack),
+      connect(ownerHandle, &QWindow::visibleChanged, this, follow),
+      connect(ownerHandle, &QWindow::windowStateChanged, this, follow),
       connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
-              [ownerHandle, comeBack](const QWindow* focused) {
-                if (focused == ownerHandle) comeBack();
+              [ownerHandle, follow](const QWindow* focused) {
+                if (focused == ownerHandle) follow();
               }),
   };
-  exec();
+
+  // A loop of its own rather than QDialog::exec(), whose loop ends as soon as
+  // the window is hidden: going to the tray is not closing.
+  QEventLoop loop;
+  connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+  show();
+  loop.exec(QEventLoop::DialogExec);
   for (const QMetaObject::Connection& connection : connections) disconnect(connection);
 }
 

@@ -22,10 +22,11 @@ Widget* control(const QWidget& window, const char* name) {
   return widget;
 }
 
-// A shown, active main window. hasTray is what the window is told about the
-// notification area (offscreen there never is one).
+// A shown, active main window. hasTray is what the window is told about its
+// tray icon (offscreen no tray host ever shows it).
 inline std::unique_ptr<ui::MainWindow> showMainWindow(bool hasTray = true) {
-  auto window = std::make_unique<ui::MainWindow>([hasTray] { return hasTray; });
+  auto window = std::make_unique<ui::MainWindow>();
+  window->trayShownChanged(hasTray);
   window->show();
   window->activateWindow();
   if (!QTest::qWaitForWindowActive(window.get())) qWarning("main window did not become active");
