@@ -1,5 +1,6 @@
 // Vantrel, the desktop program: finds every way to make 24 from four numbers.
 
+#include "app/single_instance.h"
 #include "platform/fp_environment.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
@@ -19,6 +20,8 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(vantrel::ui::programIcon());
 
   vantrel::ui::MainWindow window;
+  vantrel::app::SingleInstance instance([&window] { window.bringToFront(); });
+  if (instance.handOverToRunningCopy()) return 0;
   window.show();
 
   // Returns when the main window has been closed, or at once from 退出(&X).

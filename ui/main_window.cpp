@@ -182,4 +182,10 @@ void MainWindow::restore() {
   comeBack();
 }
 
+void MainWindow::bringToFront() {
+  comeBack();
+  raise();
+  activateWindow();
+}
+
 } // namespace vantrel::ui

@@ -37,6 +37,9 @@ public:
   void trayShownChanged(bool shown);
   void prepareTrayMenu();
   void restore();
+  // Another start of the program asks for the window: shown, in front and
+  // active, from the tray if it is there.
+  void bringToFront();
 
   // What the user sees: not hidden in the tray, not minimised.
   bool isShown() const { return isVisible() && !isMinimized(); }
