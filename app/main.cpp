@@ -7,11 +7,24 @@
 
 #include <QApplication>
 
+namespace {
+
+// On a Wayland session that also offers X11 (XWayland), runs on X11 unless
+// the user chose a platform: keeping the window on top, hiding it in the tray
+// on a minimise and placing it exist only there. Wayland stays the fallback.
+void preferX11() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
   // Round to nearest, every floating-point exception masked: a division by
   // zero in the solver gives an infinity or a NaN, never a trap.
   vantrel::useDefaultFloatingPoint();
 
+  preferX11();
   // Qt takes its own options (-platform, -display ...); the program has none.
   QApplication app(argc, argv);
   // The desktop entry's id, for desktops that match windows to their entry.
