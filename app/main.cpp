@@ -27,9 +27,13 @@ int main(int argc, char* argv[]) {
   preferX11();
   // Qt takes its own options (-platform, -display ...); the program has none.
   QApplication app(argc, argv);
-  // The desktop entry's id, for desktops that match windows to their entry.
-  // The X window class stays "vantrel", the entry's StartupWMClass.
+  // The desktop entry's id, for desktops that match windows to their entry
+  // (on Wayland it is the windows' app id).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
+  // The name tray hosts show for the icon, and the X window class "vantrel",
+  // "Vantrel" (the entry's StartupWMClass). Window titles stay as they are: Qt
+  // adds only a display name to them, and none is set.
+  QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
   QApplication::setWindowIcon(vantrel::ui::programIcon());
 
   vantrel::ui::MainWindow window;

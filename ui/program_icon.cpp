@@ -7,11 +7,12 @@
 
 namespace vantrel::ui {
 
-// The sizes a title bar, a task bar and a tray ask for; larger ones come from
-// the desktop entry's icon in the hicolor theme. Fewer and smaller images make
-// the icon cheap to decode at start-up and keep the window's icon property
+// The sizes a title bar, a task bar and a tray ask for, and 128 for what a
+// screen at twice the scale asks (64 and 96 are scaled down from it); larger
+// ones come from the desktop entry's icon in the hicolor theme. Few images
+// keep the icon cheap to decode at start-up and the window's icon property
 // (every image, unscaled) small.
-inline constexpr int kRuntimeIconSizes[] = {16, 24, 32, 48};
+inline constexpr int kRuntimeIconSizes[] = {16, 24, 32, 48, 128};
 
 QIcon programIcon() {
   QIcon icon;
