@@ -1,20 +1,33 @@
 #!/usr/bin/python3
-"""Uses Vantrel in a real X session as a person would, and reads it back.
+"""Uses Vantrel in a real desktop session as a person would, and reads it back.
 
-run_e2e.sh starts the session (Xvfb, openbox, trayer, the accessibility bus)
-and runs this script inside it. Input is real: xdotool keystrokes and clicks,
-and AT-SPI actions. What the program shows is read back through AT-SPI, xprop
-and xwininfo. The program is started here and, whatever happens, is not left
-running when the script ends.
+run_e2e.sh starts the session (a session bus, Xvfb, openbox, the accessibility
+bus) and runs this script inside it with the name of a scenario:
 
-    e2e_driver.py VANTREL VANTREL_SOLVE OUTPUT_DIR
+    e2e_driver.py SCENARIO VANTREL VANTREL_SOLVE OUTPUT_DIR
 
-Two variables of the environment let the same scenario run under a checker
+  xembed   an X11 tray (trayer) up before the program, and a Wayland compositor
+           beside X11, as XWayland sessions have: the program runs on X11 and
+           is used through all of its window: typing, solving, the check box,
+           the Readme window, the tray and its menu, tray clicks in a row, and
+           both ways to end it.
+  sni      a StatusNotifierItem panel that starts after the program, goes away
+           while the window is hidden in it and comes back; a second start of
+           the program; all at twice the scale.
+  wayland  a Wayland-only session (weston) with a StatusNotifierItem panel.
+
+Input is real: xdotool keystrokes and clicks, AT-SPI actions, and the calls a
+panel makes over D-Bus. What the program shows is read back through AT-SPI,
+xprop, xwininfo and D-Bus. Every program started here is stopped here,
+whatever happens.
+
+Two variables of the environment let the xembed scenario run under a checker
 such as valgrind: VANTREL_E2E_WRAPPER, a command line that the program is
 started under (the wrapper must keep the program's process id, as valgrind
 does, and fails the test through the program's exit status), and
 VANTREL_E2E_TIME_SCALE, a factor for every time-out, since a program under
-such a checker runs many times slower.
+such a checker runs many times slower. VANTREL_E2E_TOGGLES sets how many tray
+clicks in a row the xembed scenario makes (10 by default).
 """
 
 import os
@@ -26,10 +39,12 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
+HERE = os.path.dirname(os.path.abspath(__file__))
 WRAPPER = shlex.split(os.environ.get("VANTREL_E2E_WRAPPER", ""))
 TIME_SCALE = float(os.environ.get("VANTREL_E2E_TIME_SCALE") or 1)
+TOGGLES = int(os.environ.get("VANTREL_E2E_TOGGLES") or 10)
 
 TITLE = "Vantrel"
 MISSING_INPUT = "请输入4个数字！"
@@ -277,15 +292,156 @@ class PopupMenus:
         raise Failure(f"no item {prefix} in the menu")
 
 
+# --- the desktop's parts that come and go -------------------------------------
+
+class Helper:
+    """A program of the desktop (a tray, a panel, a compositor), started by the
+    test, ready when ready() says so, and stopped by the test."""
+
+    def __init__(self, command, ready, what, **options):
+        self.what = what
+        self.process = subprocess.Popen(command, **options)
+        try:
+            wait_until(lambda: self.process.poll() is not None or ready(self), what, timeout=10)
+            check(self.process.poll() is None, f"{what} ended at once")
+        except Failure:
+            self.stop()
+            raise
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=3)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def start_trayer():
+    return Helper(["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
+                   "--height", "24"],
+                  lambda helper: run("xdotool", "search", "--pid", str(helper.process.pid)).strip(),
+                  "trayer", stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def start_weston():
+    """A Wayland compositor without a screen, on a socket of its own."""
+    socket = f"vantrel-{os.getpid()}"
+    path = os.path.join(os.environ["XDG_RUNTIME_DIR"], socket)
+    env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+    weston = Helper(["weston", "--backend=headless-backend.so", "--use-pixman", f"--socket={socket}",
+                     "--idle-time=0"],
+                    lambda helper: os.path.exists(path), "weston", env=env,
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    weston.socket = socket
+    return weston
+
+
+def session_bus():
+    return Gio.bus_get_sync(Gio.BusType.SESSION)
+
+
+def bus_call(name, path, interface, method, args=None, reply=None):
+    result = session_bus().call_sync(name, path, interface, method, args,
+                                     GLib.VariantType(reply) if reply else None,
+                                     Gio.DBusCallFlags.NONE, int(5000 * TIME_SCALE))
+    return result.unpack() if result is not None else None
+
+
+def bus_property(name, path, interface, prop):
+    return bus_call(name, path, "org.freedesktop.DBus.Properties", "Get",
+                    GLib.Variant("(ss)", (interface, prop)), "(v)")[0]
+
+
+def start_panel():
+    """A StatusNotifierItem panel (sni_watcher.py): the watcher and a host."""
+    def ready(helper):
+        return helper.process.stdout.readline().strip() == "ready"
+    return Helper(["/usr/bin/python3", os.path.join(HERE, "sni_watcher.py")], ready,
+                  "the StatusNotifierItem panel", stdout=subprocess.PIPE, text=True)
+
+
+class StatusNotifierItem:
+    """The program's icon as a panel sees it, and the calls a panel makes: a
+    click (Activate), and the menu over com.canonical.dbusmenu."""
+
+    WATCHER = "org.kde.StatusNotifierWatcher"
+    ITEM = "org.kde.StatusNotifierItem"
+    MENU = "com.canonical.dbusmenu"
+
+    def __init__(self, pid):
+        self.name, self.path = wait_until(lambda: self._registered_by(pid),
+                                          "the program's icon registered with the panel")
+
+    @classmethod
+    def _registered_by(cls, pid):
+        try:
+            items = bus_property(cls.WATCHER, "/StatusNotifierWatcher", cls.WATCHER,
+                                 "RegisteredStatusNotifierItems")
+        except GLib.Error:
+            return None  # the panel is not there
+        for item in items:
+            name, _, path = item.partition("/")
+            try:
+                owner = bus_call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                 "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)), "(u)")[0]
+            except GLib.Error:
+                continue
+            if owner == pid:
+                return name, "/" + (path or "StatusNotifierItem")
+        return None
+
+    def prop(self, name):
+        return bus_property(self.name, self.path, self.ITEM, name)
+
+    def activate(self):
+        bus_call(self.name, self.path, self.ITEM, "Activate", GLib.Variant("(ii)", (0, 0)))
+
+    def menu_items(self):
+        """label → (id, enabled), after the menu was told that it opens."""
+        menu = self.prop("Menu")
+        bus_call(self.name, menu, self.MENU, "AboutToShow", GLib.Variant("(i)", (0,)), "(b)")
+        _, (_, _, children) = bus_call(self.name, menu, self.MENU, "GetLayout",
+                                       GLib.Variant("(iias)", (0, -1, [])), "(u(ia{sv}av))")
+        return {props["label"]: (ident, props.get("enabled", True))
+                for ident, props, _ in children if props.get("type") != "separator"}
+
+    def check_menu(self, restore_enabled, when):
+        items = self.menu_items()
+        labels = list(items)
+        check([label[:2] for label in labels] == ["恢复", "关于", "退出"], f"the tray menu's items: {labels}")
+        check(items[labels[0]][1] == restore_enabled,
+              f"恢复(&R) {'enabled' if restore_enabled else 'disabled'} {when}: {items}")
+        return items
+
+    def choose(self, prefix):
+        for label, (ident, _) in self.menu_items().items():
+            if label.startswith(prefix):
+                bus_call(self.name, self.prop("Menu"), self.MENU, "Event",
+                         GLib.Variant("(isvu)", (ident, "clicked", GLib.Variant("s", ""), 0)))
+                return
+        raise Failure(f"no item {prefix} in the menu")
+
+
 # --- the test -----------------------------------------------------------------
 
 class Session:
-    def __init__(self, vantrel, solve, out):
+    """One run of the program. environment: variables to set, or with None to
+    remove, for it."""
+
+    def __init__(self, vantrel, solve, out, environment=None, wrapped=False):
+        self.vantrel = vantrel
         self.solve = solve
         self.out = out
-        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        for name, value in (environment or {}).items():
+            if value is None:
+                self.env.pop(name, None)
+            else:
+                self.env[name] = value
         self.menus = PopupMenus()
-        self.process = subprocess.Popen([*WRAPPER, vantrel], env=env)
+        self.process = subprocess.Popen([*(WRAPPER if wrapped else []), vantrel], env=self.env)
         self.pid = self.process.pid
 
     def controls(self):
@@ -317,7 +473,7 @@ class Session:
     def starts(self):
         self.window = the_window(TITLE)
         wm_class = wm_property(self.window, "WM_CLASS")
-        check('"vantrel", "vantrel"' in wm_class, f"WM_CLASS should match the desktop entry: {wm_class}")
+        check('"vantrel", "Vantrel"' in wm_class, f"WM_CLASS should match the desktop entry: {wm_class}")
         info = window_info(self.window)
         check((info["width"], info["height"]) == (206, 262), f"client area {info}")
         self.app = application(self.pid)
@@ -420,28 +576,31 @@ class Session:
         click(self.c["重新计算"])
         wait_until(lambda: self.c["结果"].childCount == 0, "重新计算 working after Readme")
 
-    def readme_comes_back_with_the_main_window(self):
+    def readme_goes_to_the_tray_and_comes_back(self):
         """A left click on the tray icon while the Readme window is open hides
-        the main window (the window manager may hide the Readme window with
-        it); the next brings the main window back, and the Readme window in
-        front of it and active, since the main window is of no use without it.
-        A click on the main window's title bar leaves the Readme window in
-        front as well."""
+        both windows; the next brings both back, the Readme window in front of
+        the main window and active, since the main window is of no use without
+        it; and so every time. A click on the main window's title bar leaves
+        the Readme window in front as well."""
         readme = self.open_readme()
-        click_tray(self.tray, 1)
-        wait_until(lambda: not visible_windows(TITLE), "the main window hidden by a tray click")
-        pump_events(0.3 * TIME_SCALE)
-        check(not visible_windows(TITLE), "the main window still hidden a moment later")
-        click_tray(self.tray, 1)
-        self.window = the_window(TITLE)
-        check(the_window("Readme") == readme, "the same Readme window")
 
         def readme_above():
             order = stacking_order()
             return (int(self.window) in order and int(readme) in order
                     and order.index(int(readme)) > order.index(int(self.window)))
-        wait_until(lambda: readme_above() and active_window() == int(readme),
-                   "the Readme window in front of the restored main window, active")
+
+        for time_round in ("first", "second"):
+            click_tray(self.tray, 1)
+            wait_until(lambda: not visible_windows(TITLE) and not visible_windows("Readme"),
+                       f"both windows hidden by a tray click, the {time_round} time")
+            pump_events(0.3 * TIME_SCALE)
+            check(not visible_windows(TITLE) and not visible_windows("Readme"),
+                  "both windows still hidden a moment later")
+            click_tray(self.tray, 1)
+            self.window = the_window(TITLE)
+            readme = the_window("Readme")
+            wait_until(lambda: readme_above() and active_window() == int(readme),
+                       "the Readme window in front of the restored main window, active")
 
         # Openbox gives the click to the main window and may leave no window
         # with the focus after it; what counts is that the Readme window stays
@@ -457,6 +616,23 @@ class Session:
         xdotool("key", "Escape")
         wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by Esc")
         wait_until(lambda: active_window() == int(self.window), "the main window active again")
+
+    def every_tray_click_counts(self):
+        """Left clicks on the tray icon in a row, a second apart as a person
+        makes them: each hides the shown window or brings the hidden one back,
+        and it stays so until the next click."""
+        for n in range(1, TOGGLES + 1):
+            hide = bool(visible_windows(TITLE))
+            click_tray(self.tray, 1)
+            what = f"click {n} of {TOGGLES} {'hiding' if hide else 'restoring'} the window"
+            wait_until(lambda: bool(visible_windows(TITLE)) != hide, what)
+            time.sleep(0.6 * TIME_SCALE)
+            pump_events(0)
+            check(bool(visible_windows(TITLE)) != hide, f"{what}: undone again before the next click")
+        if not visible_windows(TITLE):
+            click_tray(self.tray, 1)
+        self.window = the_window(TITLE)
+        wait_until(lambda: active_window() == int(self.window), "the restored window active")
 
     def readme_on_top_when_checked(self):
         click(self.c["窗口永远在上"])
@@ -543,26 +719,137 @@ class Session:
                 self.process.wait()
 
 
-def main():
-    vantrel, solve, out = sys.argv[1:4]
-    # Stopped from outside (a time-out): leave through the finally below, which
-    # stops the program too.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
-    os.makedirs(out, exist_ok=True)
-    started = time.monotonic()
-    session = Session(vantrel, solve, out)
-    sessions = [session]
+class StatusNotifierSession(Session):
+    """The program with a StatusNotifierItem panel, on X11 or on Wayland. On
+    Wayland nothing outside the program sees its windows: what it shows is
+    read through AT-SPI alone."""
+
+    def __init__(self, *args, wayland=False, **kwargs):
+        super().__init__(*args, **kwargs)
+        self.wayland = wayland
+        self.panel = None
+
+    def shown(self):
+        if not self.wayland:
+            return bool(visible_windows(TITLE))
+        try:
+            return any(window is not None and window.name == TITLE
+                       and has_state(window, pyatspi.STATE_SHOWING) for window in self.app)
+        except GLib.GError:
+            return False
+
+    def stop(self):
+        super().stop()
+        if self.panel:
+            self.panel.stop()
+
+    def starts_on_its_own(self):
+        self.app = application(self.pid)
+        self.c = self.controls()
+        wait_until(self.shown, "the window shown")
+        if not self.wayland:
+            self.window = the_window(TITLE)
+
+    def at_twice_the_scale(self):
+        self.solves_one_hand()
+        info = window_info(self.window)
+        check((info["width"], info["height"]) == (412, 524), f"client area at twice the scale: {info}")
+        sizes = [int(n) for n in re.findall(r"Icon \((\d+) x \1\)", wm_property(self.window, "_NET_WM_ICON"))]
+        check(max(sizes, default=0) >= 64, f"the window's icon has images for twice the scale: {sizes}")
+        screenshot(self.window, os.path.join(self.out, "vantrel-2x.png"))
+
+    def minimise_without_a_tray_stays_a_minimise(self):
+        xdotool("windowminimize", self.window)
+        wait_until(lambda: not window_info(self.window)["viewable"], "the window minimised")
+        pump_events(0.5 * TIME_SCALE)
+        check("Iconic" in wm_property(self.window, "WM_STATE"),
+              f"an ordinary minimised window, not hidden: {wm_property(self.window, 'WM_STATE').strip()}")
+        xdotool("windowactivate", self.window)
+        wait_until(lambda: window_info(self.window)["viewable"], "the window back from the task bar")
+
+    def panel_appears(self):
+        self.panel = start_panel()
+        self.item = StatusNotifierItem(self.pid)
+        check(self.item.prop("Title") == TITLE, f"the icon's title: {self.item.prop('Title')!r}")
+        check(self.item.prop("ToolTip")[2] == TITLE, f"the icon's tooltip: {self.item.prop('ToolTip')!r}")
+        check(self.item.prop("IconName") == "org.vantrel.Vantrel",
+              f"the installed theme icon by name: {self.item.prop('IconName')!r}")
+
+    def toggles(self, clicks=4):
+        for n in range(clicks):
+            hide = self.shown()
+            self.item.activate()
+            wait_until(lambda: self.shown() != hide, f"click {n + 1} {'hiding' if hide else 'restoring'}")
+            self.item.check_menu(hide, "after a click on the icon")
+        check(self.shown(), "shown after an even number of clicks")
+
+    def menu_restores(self):
+        self.item.activate()
+        wait_until(lambda: not self.shown(), "hidden by a click on the icon")
+        self.item.check_menu(True, "while the window is hidden")
+        self.item.choose("恢复")
+        wait_until(self.shown, "shown by 恢复(&R)")
+        self.item.check_menu(False, "while the window is shown")
+
+    def panel_lost_while_hidden(self):
+        self.item.activate()
+        wait_until(lambda: not self.shown(), "hidden by a click on the icon")
+        self.panel.stop()
+        wait_until(self.shown, "the window shown again once the panel has gone")
+        # A minimise now is an ordinary one: there is nowhere to hide.
+        self.panel = start_panel()
+        self.item = StatusNotifierItem(self.pid)
+        self.item.activate()
+        wait_until(lambda: not self.shown(), "hidden in the panel that came back")
+
+    def second_start_brings_the_window(self):
+        check(not self.shown(), "hidden before the second start")
+        second = subprocess.run([self.vantrel], env=self.env, timeout=10 * TIME_SCALE, check=False)
+        check(second.returncode == 0, f"the second start ends with status 0, not {second.returncode}")
+        wait_until(self.shown, "the window brought back by the second start")
+        if not self.wayland:
+            self.window = the_window(TITLE)
+            wait_until(lambda: active_window() == int(self.window), "the window active")
+        check(StatusNotifierItem._registered_by(self.pid), "the first copy's icon still in the panel")
+
+    def check_box_says_why_it_cannot(self):
+        box = self.c["窗口永远在上"]
+        check(not has_state(box, pyatspi.STATE_ENABLED), "the always-on-top check box disabled")
+        check("不允许" in box.description, f"the check box says why: {box.description!r}")
+
+    def solves_one_hand(self):
+        for box, number in zip(self.boxes(), ("3", "3", "8", "8")):
+            box.queryEditableText().setTextContents(number)
+        self.c["开始计算"].queryAction().doAction(0)
+        self.wait_for_rows(self.expected_lines(("3", "3", "8", "8")), "the list for 3 3 8 8")
+
+    def exits_from_the_menu(self):
+        self.item.choose("退出")
+        try:
+            status = self.process.wait(timeout=5 * TIME_SCALE)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program still running after 退出(&X)")
+        check(status == 0, f"退出(&X) ends with status 0, not {status}")
+
+
+def xembed(vantrel, solve, out, helpers):
+    # A Wayland compositor beside X11, as on a desktop with XWayland: the
+    # program still runs on X11, where the windows are found below.
+    weston = start_weston()
+    helpers += [weston, start_trayer()]
+    on_both = {"WAYLAND_DISPLAY": weston.socket}
+    session = Session(vantrel, solve, out, on_both, wrapped=True)
 
     def run_again():
         # Ending the program ends the run: a second, short one for 退出(&X)
         # while the Readme window is open.
-        again = Session(vantrel, solve, out)
-        sessions.append(again)
+        again = Session(vantrel, solve, out, on_both, wrapped=True)
+        helpers.append(again)
         again.starts()
         again.exits_while_readme_open()
 
-    steps = [
-        ("window appears, focus in 编辑框a", session.starts),
+    return session, [
+        ("window appears on X11, focus in 编辑框a", session.starts),
         ("typing a1b2c leaves 12", session.typing_keeps_only_digits),
         *[(f"solving {' '.join(hand)}", lambda n=n, hand=hand: session.solves(n, hand))
           for n, hand in enumerate(HANDS)],
@@ -570,28 +857,81 @@ def main():
         ("the check box sets and clears _NET_WM_STATE_ABOVE", session.check_box_sets_and_clears_above),
         ("screenshot of the results", session.screenshot_of_results),
         ("Readme blocks the main window; its close button", session.readme_blocks_main_window),
-        ("Readme comes back with the main window from the tray", session.readme_comes_back_with_the_main_window),
+        ("Readme goes to the tray and comes back with the main window", session.readme_goes_to_the_tray_and_comes_back),
         ("Readme on top when checked; Esc", session.readme_on_top_when_checked),
         ("minimise to the tray and back", session.hides_in_tray_and_comes_back),
+        (f"{TOGGLES} tray clicks in a row, none lost", session.every_tray_click_counts),
         ("退出(&X) ends the program", session.exits),
         ("退出(&X) from the tray while Readme is open, in a second run", run_again),
     ]
+
+
+def sni(vantrel, solve, out, helpers):
+    session = StatusNotifierSession(vantrel, solve, out, {"QT_SCALE_FACTOR": "2"})
+    return session, [
+        ("window appears at twice the scale, no tray anywhere", session.starts_on_its_own),
+        ("window and icon sized for twice the scale; screenshot", session.at_twice_the_scale),
+        ("minimise without a tray stays a minimise", session.minimise_without_a_tray_stays_a_minimise),
+        ("a panel that starts later shows the icon", session.panel_appears),
+        ("clicks on the icon hide and restore", session.toggles),
+        ("恢复(&R) from the menu", session.menu_restores),
+        ("the panel goes while the window is hidden, and comes back", session.panel_lost_while_hidden),
+        ("a second start brings the hidden window back and ends", session.second_start_brings_the_window),
+        ("退出(&X) from the menu", session.exits_from_the_menu),
+    ]
+
+
+def wayland(vantrel, solve, out, helpers):
+    weston = start_weston()
+    helpers.append(weston)
+    panel = start_panel()
+    session = StatusNotifierSession(vantrel, solve, out, {"DISPLAY": None, "WAYLAND_DISPLAY": weston.socket},
+                                    wayland=True)
+    session.panel = panel
+
+    def icon():
+        session.item = StatusNotifierItem(session.pid)
+
+    return session, [
+        ("window appears on Wayland, the icon in the panel", lambda: (session.starts_on_its_own(), icon())),
+        ("the always-on-top check box says why it is off", session.check_box_says_why_it_cannot),
+        ("solving 3 3 8 8", session.solves_one_hand),
+        ("clicks on the icon hide and restore", session.toggles),
+        ("恢复(&R) from the menu", session.menu_restores),
+        ("退出(&X) from the menu", session.exits_from_the_menu),
+    ]
+
+
+SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland}
+
+
+def main():
+    scenario, vantrel, solve, out = sys.argv[1:5]
+    # Stopped from outside (a time-out): leave through the finally below, which
+    # stops the program too.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    os.makedirs(out, exist_ok=True)
+    started = time.monotonic()
+    helpers = []  # stopped in reverse order at the end
+    name = f"setting up {scenario}"
     try:
+        session, steps = SCENARIOS[scenario](vantrel, solve, out, helpers)
+        helpers.append(session)
         for name, step in steps:
             begun = time.monotonic()
             step()
             log(f"ok   {name} ({time.monotonic() - begun:.2f} s)")
-    except (Failure, subprocess.CalledProcessError) as failure:
+    except (Failure, subprocess.CalledProcessError, GLib.Error) as failure:
         log(f"FAIL {name}: {failure}")
         try:
-            screenshot("root", os.path.join(out, "failure.png"))
+            screenshot("root", os.path.join(out, f"failure-{scenario}.png"))
         except Exception:  # the screen may be gone with the failure
             pass
         return 1
     finally:
-        for each in sessions:
-            each.stop()
-    log(f"passed in {time.monotonic() - started:.1f} s")
+        for helper in reversed(helpers):
+            helper.stop()
+    log(f"{scenario} passed in {time.monotonic() - started:.1f} s")
     return 0
 
 

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Runs the end-to-end test in a private X session: a D-Bus session bus, Xvfb,
-# openbox, trayer and the accessibility bus, then e2e_driver.py, which starts
-# the program and uses it. Every helper is started here by its own process id
-# and stopped here by that id, whatever the outcome; afterwards nothing that
-# the session started may still be running.
+# Runs one end-to-end scenario in a private desktop session: a D-Bus session
+# bus, Xvfb, openbox and the accessibility bus, then e2e_driver.py, which starts
+# the tray hosts and the Wayland compositor the scenario needs, starts the
+# program and uses it. Every helper is started by its own process id and
+# stopped by that id, whatever the outcome; afterwards nothing that the
+# session started may still be running.
 #
-#   run_e2e.sh VANTREL VANTREL_SOLVE OUTPUT_DIR [DRIVER]
+#   run_e2e.sh SCENARIO VANTREL VANTREL_SOLVE OUTPUT_DIR
+#
+# SCENARIO is one of e2e_driver.py's (xembed, sni, wayland).
 #
 # To run the program under a checker, set VANTREL_E2E_WRAPPER to the command
 # line to start it under (for example valgrind with its options) and
@@ -15,11 +18,13 @@ set -euo pipefail
 if [[ -z ${VANTREL_E2E_REAPER:-} ]]; then
   missing=()
   read -ra wrapper <<<"${VANTREL_E2E_WRAPPER:-}"
-  for tool in Xvfb openbox trayer xdotool xprop xwininfo import dbus-daemon dbus-send \
+  for tool in Xvfb openbox trayer weston xdotool xprop xwininfo import dbus-daemon dbus-send \
               /usr/libexec/at-spi-bus-launcher /usr/bin/python3 ${wrapper[0]:-}; do
     command -v "$tool" >/dev/null || missing+=("$tool")
   done
   /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || missing+=(python3-pyatspi)
+  [[ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ]] ||
+    missing+=(qt6-wayland)
   if ((${#missing[@]})); then
     echo "e2e: missing ${missing[*]}; script/setup installs them" >&2
     exit 1
@@ -36,17 +41,18 @@ fi
 unset VANTREL_E2E_REAPER
 
 here=$(cd "$(dirname "$0")" && pwd)
-vantrel=$1
-solve=$2
-out=$3
-driver=${4:-$here/e2e_driver.py}
+scenario=$1
+vantrel=$2
+solve=$3
+out=$4
 mkdir -p "$out"
 
 log() { printf 'e2e: %s\n' "$*" >&2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
 # Nothing of the caller's desktop leaks in, and nothing is written to it.
-unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER QT_QPA_PLATFORM \
+  QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS XDG_SESSION_TYPE XDG_CURRENT_DESKTOP
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
@@ -124,30 +130,18 @@ wait_for 10 test -s "$work/bus-address" || { log "the session bus did not start"
 DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus-address")
 export DBUS_SESSION_BUS_ADDRESS
 
-# The first free display from :90 up. Xvfb takes the display's lock itself, so
-# two sessions starting at once cannot share one; -displayfd tells when it is
-# ready.
-for n in $(seq 90 140); do
-  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  : >"$work/display"
-  start Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -displayfd 3 3>"$work/display" \
-    2>"$work/xvfb.log"
-  while kill -0 "$started" 2>/dev/null && [[ ! -s $work/display ]]; do sleep 0.05; done
-  if [[ -s $work/display ]]; then
-    export DISPLAY=:$n
-    break
-  fi
-  unset 'helpers[-1]'  # lost the race for this display; that Xvfb has exited
-done
-[[ -n ${DISPLAY:-} ]] || { log "no free X display between :90 and :140"; exit 1; }
+# Xvfb picks a free display itself and writes its number once it is ready,
+# so that no other session on this machine is ever driven by mistake.
+start Xvfb -screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 3 3>"$work/display" \
+  2>"$work/xvfb.log"
+while kill -0 "$started" 2>/dev/null && [[ ! -s $work/display ]]; do sleep 0.05; done
+[[ -s $work/display ]] || { log "Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -n 1 "$work/display")
 log "X session on $DISPLAY"
 
 start openbox --sm-disable >"$work/openbox.log" 2>&1
 wait_for 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || {
   log "openbox did not start"; exit 1; }
-
-start trayer --edge bottom --align right --widthtype request --height 24 >"$work/trayer.log" 2>&1
-wait_for 10 bash -c "xdotool search --pid $started | grep -q ." || { log "trayer did not start"; exit 1; }
 
 start /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1
 # Ours, not one that D-Bus activation might start in its place.
@@ -158,8 +152,14 @@ a11y_bus_is_ours() {
 }
 wait_for 10 a11y_bus_is_ours || { log "the accessibility bus did not start"; exit 1; }
 
+# The installed theme icon, as a desktop has it: the hicolor theme of the
+# system with the program's icons beside it.
+mkdir -p "$work/share/icons/hicolor"
+ln -s "$here"/../../packaging/icons/hicolor/* "$work/share/icons/hicolor/"
+export XDG_DATA_DIRS=$work/share:/usr/local/share:/usr/share
+
 # In the background, so that a signal to this shell stops everything at once.
-start /usr/bin/python3 "$driver" "$vantrel" "$solve" "$out"
+start /usr/bin/python3 "$here/e2e_driver.py" "$scenario" "$vantrel" "$solve" "$out"
 driver_pid=$started
 status=0
 wait "$driver_pid" || status=$?
