@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QStringList>
 #include <QWindow>
 
@@ -50,11 +51,12 @@ MainWindow::MainWindow(QWidget* parent)
     // Leaves every running event loop, a modal window's included.
     QCoreApplication::exit(0);
   });
+  trayMenu_ = createTrayMenu();
   // Tray hosts pop the menu up themselves, some without telling the program
   // first: work out 恢复(&R) whenever the menu is about to show.
-  connect(ui_->托盘菜单, &QMenu::aboutToShow, this, &MainWindow::prepareTrayMenu);
+  connect(trayMenu_, &QMenu::aboutToShow, this, &MainWindow::prepareTrayMenu);
 
-  tray_ = new TrayIcon(windowTitle(), ui_->托盘菜单, this);
+  tray_ = new TrayIcon(windowTitle(), trayMenu_, this);
   connect(tray_, &TrayIcon::activated, this, &MainWindow::trayActivated);
   connect(tray_, &TrayIcon::shownChanged, this, &MainWindow::trayShownChanged);
 
@@ -66,6 +68,17 @@ MainWindow::~MainWindow() = default;
 // 编辑框a to 编辑框d, left to right: the input texts a, b, c, d.
 std::array<NumberBox*, 4> MainWindow::numberBoxes() const {
   return {ui_->编辑框a, ui_->编辑框b, ui_->编辑框c, ui_->编辑框d};
+}
+
+// 托盘菜单, never a menu bar: only popped up from the tray icon.
+QMenu* MainWindow::createTrayMenu() {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("托盘菜单"));
+  menu->addAction(ui_->restoreAction);
+  menu->addAction(ui_->aboutAction);
+  menu->addSeparator();
+  menu->addAction(ui_->exitAction);
+  return menu;
 }
 
 void MainWindow::calculate() {

@@ -6,6 +6,8 @@
 #include <array>
 #include <memory>
 
+class QMenu;
+
 namespace vantrel::ui {
 
 class NumberBox;
@@ -49,12 +51,14 @@ protected:
 
 private:
   std::array<NumberBox*, 4> numberBoxes() const;
+  QMenu* createTrayMenu();
   void setAlwaysOnTop(bool onTop);
   void hideInTray();
   void comeBack();
   void raiseAboveOthers();
 
   std::unique_ptr<Ui::MainWindow> ui_;
+  QMenu* trayMenu_;
   TrayIcon* tray_;
   bool trayShown_ = false;  // as the tray last said
   // Wayland never tells a program that it was minimised, nor lets it choose
