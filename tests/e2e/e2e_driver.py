@@ -836,9 +836,19 @@ def xembed(vantrel, solve, out, helpers):
     # A Wayland compositor beside X11, as on a desktop with XWayland: the
     # program still runs on X11, where the windows are found below.
     weston = start_weston()
-    helpers += [weston, start_trayer()]
+    trayers = [start_trayer()]
+    helpers += [weston, trayers[0]]
     on_both = {"WAYLAND_DISPLAY": weston.socket}
     session = Session(vantrel, solve, out, on_both, wrapped=True)
+
+    def tray_lost_while_hidden():
+        click_tray(session.tray, 1)
+        wait_until(lambda: not visible_windows(TITLE), "hidden by a tray click")
+        trayers[-1].stop()
+        session.window = the_window(TITLE)  # shown again, with nowhere left to hide
+        trayers.append(start_trayer())
+        helpers.append(trayers[-1])
+        session.tray = wait_until(lambda: tray_icon(session.pid), "the icon in the new tray")
 
     def run_again():
         # Ending the program ends the run: a second, short one for 退出(&X)
@@ -861,6 +871,7 @@ def xembed(vantrel, solve, out, helpers):
         ("Readme on top when checked; Esc", session.readme_on_top_when_checked),
         ("minimise to the tray and back", session.hides_in_tray_and_comes_back),
         (f"{TOGGLES} tray clicks in a row, none lost", session.every_tray_click_counts),
+        ("the tray goes while the window is hidden, and comes back", tray_lost_while_hidden),
         ("退出(&X) ends the program", session.exits),
         ("退出(&X) from the tray while Readme is open, in a second run", run_again),
     ]
