@@ -45,7 +45,8 @@ MainWindow::MainWindow(QWidget* parent)
   connect(ui_->重新按钮, &QPushButton::clicked, this, &MainWindow::reset);
   connect(ui_->窗口永远在上选择框, &QCheckBox::toggled, this, &MainWindow::setAlwaysOnTop);
   connect(ui_->readme按钮, &QPushButton::clicked, this, &MainWindow::openReadme);
-  connect(ui_->restoreAction, &QAction::triggered, this, &MainWindow::restore);
+  // 恢复(&R) brings the window back without the raise step of a tray click.
+  connect(ui_->restoreAction, &QAction::triggered, this, &MainWindow::comeBack);
   // 关于(&A) does nothing.
   connect(ui_->exitAction, &QAction::triggered, this, [] {
     // Leaves every running event loop, a modal window's included.
@@ -189,10 +190,6 @@ void MainWindow::trayShownChanged(bool shown) {
 
 void MainWindow::prepareTrayMenu() {
   ui_->restoreAction->setEnabled(!isShown());
-}
-
-void MainWindow::restore() {
-  comeBack();
 }
 
 void MainWindow::bringToFront() {

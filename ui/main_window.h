@@ -38,7 +38,6 @@ public:
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
   void trayShownChanged(bool shown);
   void prepareTrayMenu();
-  void restore();
   // Another start of the program asks for the window: shown, in front and
   // active, from the tray if it is there.
   void bringToFront();
