@@ -95,7 +95,7 @@ TEST(Batch, AMalformedLineIsReportedAndSkippedAndTheRestGoesOn) {
             "6 + 6 + 6 + 6\n6 × 6 - 6 - 6\n共有2种算法！\n\n"
             "8 / (3 - 8 / 3)\n共有1种算法！\n\n");
   EXPECT_EQ(r.err,
-            "vantrel-solve: line 2: expected four numbers separated by blanks\n"
+            "vantrel-solve: line 2: expected four numbers separated by blanks, got 3\n"
             "vantrel-solve: line 3: not a decimal number: 'x'\n");
 }
 
