@@ -8,9 +8,12 @@
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
+#include <thread>
 
 #include "cli/system_streams.h"
+#include "platform/fp_environment.h"
 #include "platform/number_text.h"
 #include "solver/solve.h"
 
@@ -157,11 +160,6 @@ void appendLines(const std::vector<std::string>& lines, std::string& text) {
   }
 }
 
-bool write(std::ostream& out, const std::string& text) {
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  return !hasFailed(out);
-}
-
 int solveOperands(const std::vector<std::string_view>& operands, std::ostream& out,
                   std::ostream& err) {
   if (operands.size() != 4) {
@@ -173,7 +171,8 @@ int solveOperands(const std::vector<std::string_view>& operands, std::ostream& o
   const SolveResult result = solve({operands[0], operands[1], operands[2], operands[3]});
   std::string text;
   appendLines(result.lines, text);
-  if (!write(out, text)) return ioError(out, err, out, false);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!out) return ioError(out, err, out, false);
   return result.inputMissing ? kMissingInput : kSuccess;
 }
 
@@ -187,20 +186,21 @@ struct Line {
 // that does not fit is skipped to its end and never held whole.
 class LineReader {
  public:
-  explicit LineReader(std::istream& in) : in_(in) {}
+  explicit LineReader(std::istream& in)
+      : in_(in), system_(dynamic_cast<const SystemBuffer*>(in.rdbuf())) {}
 
   // The next line, without its '\n'; nothing at the end of the input or when
   // reading failed.
   std::optional<Line> next() {
-    if (in_.eof() || hasFailed(in_)) return std::nullopt;
+    if (in_.eof() || failed()) return std::nullopt;
     in_.getline(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     const auto count = static_cast<std::size_t>(in_.gcount());
-    if (hasFailed(in_)) return std::nullopt;
+    if (failed()) return std::nullopt;
     if (in_.fail() && !in_.eof()) {
       // The buffer filled up before the line ended.
       in_.clear();
       in_.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-      if (hasFailed(in_)) return std::nullopt;
+      if (failed()) return std::nullopt;
       return Line{{}, true};
     }
     if (count == 0 && in_.eof()) return std::nullopt;
@@ -208,15 +208,20 @@ class LineReader {
     return Line{{buffer_.data(), in_.eof() ? count : count - 1}, false};
   }
 
-  bool failed() const { return hasFailed(in_); }
+  // True when more input has arrived already, so that reading on cannot wait.
+  bool hasMore() const { return !in_.eof() && in_.rdbuf()->in_avail() > 0; }
+
+  // A SystemBuffer reports a failed read as the end of the input.
+  bool failed() const { return in_.bad() || (system_ != nullptr && system_->error() != 0); }
 
  private:
   std::istream& in_;
+  const SystemBuffer* system_;
   std::array<char, kMaxLineLength + 1> buffer_{};  // and the terminating NUL getline writes
 };
 
 // Splits a line into the four fields of a hand; the problem with it otherwise.
-std::optional<std::string> splitHand(std::string_view line, std::array<std::string_view, 4>& hand,
+std::optional<std::string> splitHand(std::string_view line, std::array<std::string, 4>& hand,
                                      std::size_t& fieldCount) {
   fieldCount = 0;
   for (std::size_t i = 0; i < line.size();) {
@@ -237,37 +242,89 @@ std::optional<std::string> splitHand(std::string_view line, std::array<std::stri
   return std::nullopt;
 }
 
+// A non-empty input line on its way through the batch: a hand and then its
+// result, or what is wrong with the line.
+struct Entry {
+  std::array<std::string, 4> hand;
+  std::string problem;  // with the line number
+  std::string block;    // the result lines, each ended by '\n', and an empty line
+};
+
+// At most this many lines that have already arrived are solved together.
+constexpr std::size_t kLinesTogether = 512;
+
+// Solves the hands of the entries, every other one on a second thread.
+void solveEntries(std::span<Entry> entries) {
+  const auto solveEvery2nd = [&entries](std::size_t first) {
+    for (std::size_t i = first; i < entries.size(); i += 2) {
+      Entry& entry = entries[i];
+      if (!entry.problem.empty()) continue;
+      appendLines(solve({entry.hand[0], entry.hand[1], entry.hand[2], entry.hand[3]}).lines,
+                  entry.block);
+      entry.block += '\n';
+    }
+  };
+  if (entries.size() < 2) {
+    solveEvery2nd(0);
+    return;
+  }
+  std::thread helper([&] {
+    useDefaultFloatingPoint();
+    solveEvery2nd(1);
+  });
+  solveEvery2nd(0);
+  helper.join();
+}
+
+// Lines are taken together while they have arrived already and then solved on
+// both cores; a line that has to be waited for is not, so each line's result
+// is out before the program waits for the next one. Results and messages go
+// out in the order of the input.
 int solveBatch(std::istream& in, std::ostream& out, std::ostream& err) {
   LineReader reader(in);
   int status = kSuccess;
-  std::string block;
-  std::array<std::string_view, 4> hand;
-  for (std::uintmax_t lineNumber = 1;; ++lineNumber) {
-    const std::optional<Line> line = reader.next();
-    if (!line) break;
-    std::string_view text = line->text;
-    if (lineNumber == 1 && text.starts_with(kByteOrderMark)) text.remove_prefix(3);
-    if (text.ends_with('\r')) text.remove_suffix(1);  // a line ended by CR LF
+  std::vector<Entry> entries(kLinesTogether);
+  std::uintmax_t lineNumber = 0;
+  for (bool more = true; more;) {
+    std::size_t count = 0;
+    do {
+      const std::optional<Line> line = reader.next();
+      if (!line) {
+        more = false;
+        break;
+      }
+      ++lineNumber;
+      std::string_view text = line->text;
+      if (lineNumber == 1 && text.starts_with(kByteOrderMark)) text.remove_prefix(3);
+      if (text.ends_with('\r')) text.remove_suffix(1);  // a line ended by CR LF
 
-    std::size_t fieldCount = 0;
-    std::optional<std::string> problem;
-    if (line->tooLong) {
-      problem = "longer than " + std::to_string(kMaxLineLength) + " bytes";
-    } else {
-      problem = splitHand(text, hand, fieldCount);
-    }
-    if (problem) {
-      report(out, err, "line " + std::to_string(lineNumber) + ": " + *problem);
-      if (hasFailed(out)) return ioError(out, err, out, false);
-      status = kUsageError;
-      continue;
-    }
-    if (fieldCount == 0) continue;
+      Entry& entry = entries[count];
+      std::size_t fieldCount = 0;
+      std::optional<std::string> problem;
+      if (line->tooLong) {
+        problem = "longer than " + std::to_string(kMaxLineLength) + " bytes";
+      } else {
+        problem = splitHand(text, entry.hand, fieldCount);
+      }
+      if (!problem && fieldCount == 0) continue;
+      entry.problem = problem ? "line " + std::to_string(lineNumber) + ": " + *problem : "";
+      entry.block.clear();
+      ++count;
+    } while (count < entries.size() && reader.hasMore());
 
-    block.clear();
-    appendLines(solve(hand).lines, block);
-    block += '\n';
-    if (!write(out, block)) return ioError(out, err, out, false);
+    const std::span<Entry> batch(entries.data(), count);
+    solveEntries(batch);
+    for (Entry& entry : batch) {
+      if (!entry.problem.empty()) {
+        report(out, err, entry.problem);
+        status = kUsageError;
+      } else {
+        out.write(entry.block.data(), static_cast<std::streamsize>(entry.block.size()));
+      }
+      if (!out) return ioError(out, err, out, false);
+      // Memory stays bounded: no entry keeps the room of an unusually long result.
+      if (entry.block.capacity() > kMaxLineLength) std::string().swap(entry.block);
+    }
   }
   if (reader.failed()) return ioError(out, err, in, true);
   return status;
@@ -280,7 +337,7 @@ int run(const std::vector<std::string_view>& args, std::istream& in, std::ostrea
   // Whatever was written is only a success once it has reached its file.
   const auto finish = [&](int status) {
     out.flush();
-    return hasFailed(out) ? ioError(out, err, out, false) : status;
+    return out ? status : ioError(out, err, out, false);
   };
   std::vector<std::string_view> operands;
   bool optionsEnded = false;

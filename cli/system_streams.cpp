@@ -7,14 +7,6 @@
 
 namespace vantrel::cli {
 
-namespace {
-
-const SystemBuffer* systemBufferOf(const std::ios& stream) {
-  return dynamic_cast<const SystemBuffer*>(stream.rdbuf());
-}
-
-}  // namespace
-
 FileInput::int_type FileInput::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
   if (error_ != 0) return traits_type::eof();
@@ -91,14 +83,9 @@ int FileOutput::sync() {
 }
 
 std::string failureReason(const std::ios& stream, bool reading) {
-  const SystemBuffer* buffer = systemBufferOf(stream);
+  const auto* buffer = dynamic_cast<const SystemBuffer*>(stream.rdbuf());
   if (buffer != nullptr && buffer->error() != 0) return std::strerror(buffer->error());
   return reading ? "read error" : "write error";
-}
-
-bool hasFailed(const std::ios& stream) {
-  const SystemBuffer* buffer = systemBufferOf(stream);
-  return stream.bad() || (buffer != nullptr && buffer->error() != 0);
 }
 
 }  // namespace vantrel::cli

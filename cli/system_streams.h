@@ -68,8 +68,4 @@ class FileOutput : public SystemBuffer {
 // "read error" or "write error" for any other stream.
 std::string failureReason(const std::ios& stream, bool reading);
 
-// True when the stream failed, counting a failed read that its SystemBuffer
-// reported as the end of input.
-bool hasFailed(const std::ios& stream);
-
 }  // namespace vantrel::cli
