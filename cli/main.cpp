@@ -1,16 +1,28 @@
-#include <cstdio>
-#include <iostream>
+#include <unistd.h>
+
+#include <istream>
+#include <ostream>
 #include <string_view>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/system_streams.h"
 #include "platform/fp_environment.h"
 
 int main(int argc, char* argv[]) {
+  using vantrel::cli::FileInput;
+  using vantrel::cli::FileOutput;
   vantrel::useDefaultFloatingPoint();
-  std::ios::sync_with_stdio(false);
+
+  // Line by line on a terminal, in large blocks elsewhere; and whenever input
+  // would have to be waited for, what has been solved so far goes out first.
+  FileOutput outBuffer(STDOUT_FILENO, FileOutput::isTerminal(STDOUT_FILENO));
+  std::ostream out(&outBuffer);
+  FileInput inBuffer(STDIN_FILENO, &out);
+  std::istream in(&inBuffer);
+  FileOutput errBuffer(STDERR_FILENO, true);
+  std::ostream err(&errBuffer);
+
   const std::vector<std::string_view> args(argv + 1, argv + argc);
-  const int status = vantrel::cli::run(args, std::cin, std::cout, std::cerr);
-  std::cout.flush();
-  return std::cout ? status : vantrel::cli::kUsageError;
+  return vantrel::cli::run(args, in, out, err);
 }

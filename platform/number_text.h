@@ -8,6 +8,11 @@
 
 namespace vantrel {
 
+// The blanks that may stand around a number: space and tab.
+constexpr bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
 // A float as it appears in a result line.
 // Whole numbers are written as plain digits ("24", "-3"; both zeros as "0").
 // Anything else is the shortest text that reads back to the same float

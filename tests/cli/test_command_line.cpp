@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 struct Outcome {
   int status;
   std::string out;
@@ -95,8 +97,58 @@ TEST(Batch, AMalformedLineIsReportedAndSkippedAndTheRestGoesOn) {
             "6 + 6 + 6 + 6\n6 × 6 - 6 - 6\n共有2种算法！\n\n"
             "8 / (3 - 8 / 3)\n共有1种算法！\n\n");
   EXPECT_EQ(r.err,
-            "vantrel-solve: line 2: expected four numbers separated by blanks\n"
+            "vantrel-solve: line 2: expected four numbers separated by blanks, got 3\n"
             "vantrel-solve: line 3: not a decimal number: 'x'\n");
+}
+
+TEST(Batch, SkipsAByteOrderMarkBeforeTheFirstLineOnly) {
+  const Outcome r = run({},
+                        "\xEF\xBB\xBF"
+                        "3 3 8 8\r\n\xEF\xBB\xBF"
+                        "3 3 8 8\n");
+  EXPECT_EQ(r.out, "8 / (3 - 8 / 3)\n共有1种算法！\n\n");
+  EXPECT_EQ(r.err,
+            "vantrel-solve: line 2: not a decimal number: '\xEF\xBB\xBF"
+            "3'\n");
+}
+
+TEST(Numbers, BeyondSinglePrecisionAreRefused) {
+  for (const char* number : {"1e999", "-1e39", "3.5e38"}) {
+    const Outcome operands = run({"1", "2", number, "4"});
+    EXPECT_EQ(operands.status, 2) << number;
+    EXPECT_EQ(operands.out, "");
+    EXPECT_NE(operands.err.find("single-precision"), std::string::npos) << operands.err;
+    EXPECT_EQ(run({}, std::string("1 2 ") + number + " 4\n").status, 2) << number;
+  }
+  // The largest float and numbers too small for one are still numbers.
+  EXPECT_EQ(run({"3.4028235e38", "1e-999", "1", "1"}).status, 0);
+}
+
+TEST(Messages, QuoteAShortEscapedPrefixOfTheField) {
+  // A field as long as the line allows, starting with a terminal escape,
+  // a NUL, a C1 control and a byte that is not UTF-8.
+  const std::string field = "\x1b]0;\x07\0\xC2\x9B\xFF"s + std::string(3000, 'x') + "\n";
+  const Outcome r = run({}, "1 2 3 " + field);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err,
+            "vantrel-solve: line 1: not a decimal number: "
+            "'\\x1b]0;\\x07\\x00\\xc2\\x9b\\xffxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…'\n");
+  // Characters are not cut in half, and a line past the bound is not quoted at all.
+  EXPECT_EQ(run({"1", "2", "3", std::string(38, 'x') + "好"}).err,
+            "vantrel-solve: not a decimal number: '" + std::string(38, 'x') +
+                "…'; try 'vantrel-solve --help'\n");
+  EXPECT_EQ(run({}, "1 2 3 " + std::string(5000, '4') + "\n3 3 8 8\n").err,
+            "vantrel-solve: line 1: longer than 4096 bytes\n");
+}
+
+TEST(Batch, MessagesAndResultsKeepTheOrderOfTheInput) {
+  std::istringstream in("6 6 6 6\nx\n1 1 1 1\n");
+  std::ostringstream both;  // standard output and error to one place, as with 2>&1
+  EXPECT_EQ(vantrel::cli::run({}, in, both, both), 2);
+  EXPECT_EQ(both.str(),
+            "6 + 6 + 6 + 6\n6 × 6 - 6 - 6\n共有2种算法！\n\n"
+            "vantrel-solve: line 2: expected four numbers separated by blanks, got 1\n"
+            "电脑我也算不出啦：（\n\n");
 }
 
 TEST(Batch, EmptyInputPrintsNothing) {

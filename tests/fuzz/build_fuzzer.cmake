@@ -1,4 +1,4 @@
-# Configures and builds fuzz_solve in its own clang++ build tree.
+# Configures and builds the fuzz targets in their own clang++ build tree.
 # cmake -D SOURCE_DIR=... -D BINARY_DIR=... -D GENERATOR=... -D CXX_COMPILER=... -P build_fuzzer.cmake
 
 foreach(var SOURCE_DIR BINARY_DIR GENERATOR CXX_COMPILER)
@@ -17,7 +17,7 @@ execute_process(
   COMMAND_ERROR_IS_FATAL ANY)
 # Two jobs at most: the machine is shared.
 execute_process(
-  COMMAND ${CMAKE_COMMAND} --build ${BINARY_DIR} --target fuzz_solve -j 2
+  COMMAND ${CMAKE_COMMAND} --build ${BINARY_DIR} --target fuzz_solve fuzz_command_line -j 2
   COMMAND_ERROR_IS_FATAL ANY)
 # libFuzzer wants its corpus and artifact folders to exist.
-file(MAKE_DIRECTORY ${BINARY_DIR}/corpus ${BINARY_DIR}/artifacts)
+file(MAKE_DIRECTORY ${BINARY_DIR}/corpus ${BINARY_DIR}/command_line_corpus ${BINARY_DIR}/artifacts)

@@ -4,10 +4,10 @@ Usage: check_deb.py --config <build>/CPackConfig.cmake --out <scratch dir>
                     --app-id <id> [--gui]
 
 Runs `cpack -G DEB` into the scratch directory, then reads the package back
-with dpkg-deb: the binaries and copyright must be there, with --gui (a build
-with the desktop program) also the desktop entry, metainfo and icons, and
-Depends must name the Qt libraries and a CJK font; nothing may land outside
-/usr.
+with dpkg-deb: the binaries, their manual pages, the copyright and the
+changelog must be there, with --gui (a build with the desktop program) also
+the desktop entry, metainfo and icons, Depends must name the Qt libraries and
+a CJK font and Recommends the Wayland plugin; nothing may land outside /usr.
 """
 
 import argparse
@@ -86,7 +86,10 @@ def main():
         f"usr/share/metainfo/{args.app_id}.metainfo.xml",
         f"usr/share/icons/hicolor/scalable/apps/{args.app_id}.svg",
     ] + [f"usr/share/icons/hicolor/{n}x{n}/apps/{args.app_id}.png" for n in ICON_SIZES]
-    expected = ["usr/share/doc/vantrel/copyright"] + (desktop if args.gui else [])
+    pages = ["usr/share/man/man1/vantrel-solve.1.gz"] + (
+        ["usr/share/man/man1/vantrel.1.gz"] if args.gui else [])
+    expected = ["usr/share/doc/vantrel/copyright", "usr/share/doc/vantrel/changelog.gz"] + pages + (
+        desktop if args.gui else [])
     problems += [f"missing {path}" for path in expected if path not in files]
     if not args.gui:
         # A command-line-only package must not offer a launcher for a missing program.
@@ -100,7 +103,7 @@ def main():
         if path.startswith("usr/include/") or path.endswith((".a", ".cmake")):
             problems.append(f"{path} is a development file")
 
-    for name, value in (("Package", "vantrel"), ("Version", "1.0.0"), ("Section", "games"),
+    for name, value in (("Package", "vantrel"), ("Version", "1.0.0"), ("Section", "math"),
                         ("Maintainer", "The Vantrel developers <dev@vantrel.invalid>")):
         if not re.search(rf"^{name}: {re.escape(value)}$", fields, re.MULTILINE):
             problems.append(f"{name} is not {value!r}")
@@ -115,6 +118,8 @@ def main():
     problems += [f"Depends lacks {name}" for name in required if name not in names]
     if args.gui and FONT_CHOICE not in groups:
         problems.append(f"Depends lacks {FONT_CHOICE!r}")
+    if args.gui and not re.search(r"^Recommends: .*\bqt6-wayland\b", fields, re.MULTILINE):
+        problems.append("Recommends lacks qt6-wayland")
 
     for problem in problems:
         print("FAIL:", problem)

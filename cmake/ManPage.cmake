@@ -1,0 +1,16 @@
+# Turns a manual page's scdoc source into the page, compressed as Debian
+# installs it (gzip -9n: no name or time stamp in the header).
+# cmake -D SCDOC=... -D SOURCE=page.1.scd -D OUTPUT=page.1.gz -D DATE_EPOCH=... -P ManPage.cmake
+
+foreach(var SCDOC SOURCE OUTPUT DATE_EPOCH)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "ManPage.cmake: ${var} is not set")
+  endif()
+endforeach()
+
+string(REGEX REPLACE "\\.gz$" "" page ${OUTPUT})
+# The date in the page's footer: the release's, so that every build writes
+# the same page.
+set(ENV{SOURCE_DATE_EPOCH} ${DATE_EPOCH})
+execute_process(COMMAND ${SCDOC} INPUT_FILE ${SOURCE} OUTPUT_FILE ${page} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND gzip -9nf ${page} COMMAND_ERROR_IS_FATAL ANY)
