@@ -1,11 +1,11 @@
 // Vantrel, the desktop program: finds every way to make 24 from four numbers.
 
+#include <QApplication>
+
 #include "app/single_instance.h"
 #include "platform/fp_environment.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
-
-#include <QApplication>
 
 namespace {
 
@@ -17,7 +17,7 @@ void preferX11() {
     qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[]) {
   // Round to nearest, every floating-point exception masked: a division by

@@ -3,7 +3,6 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-
 #include <utility>
 
 namespace vantrel::app {
@@ -13,7 +12,7 @@ namespace {
 const QString kName = QStringLiteral("org.vantrel.Vantrel");
 const QString kPath = QStringLiteral("/org/vantrel/Vantrel");
 
-} // namespace
+}  // namespace
 
 SingleInstance::SingleInstance(std::function<void()> activate, QObject* parent)
     : QObject(parent), activate_(std::move(activate)) {}
@@ -43,4 +42,4 @@ void SingleInstance::Activate(const QVariantMap&) {
   activate_();
 }
 
-} // namespace vantrel::app
+}  // namespace vantrel::app

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QVariantMap>
-
 #include <functional>
 
 namespace vantrel::app {
@@ -16,7 +15,7 @@ class SingleInstance : public QObject {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 
-public:
+ public:
   // activate: what the first copy does when a later one asks for it.
   explicit SingleInstance(std::function<void()> activate, QObject* parent = nullptr);
 
@@ -25,13 +24,13 @@ public:
   // the name for this copy.
   bool handOverToRunningCopy();
 
-public slots:
+ public slots:
   // What org.freedesktop.Application asks for; the platform data (a startup
   // id or an activation token) is not used.
   Q_SCRIPTABLE void Activate(const QVariantMap& platformData);
 
-private:
+ private:
   std::function<void()> activate_;
 };
 
-} // namespace vantrel::app
+}  // namespace vantrel::app

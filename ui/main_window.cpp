@@ -1,21 +1,20 @@
 #include "ui/main_window.h"
 
-#include "solver/solve.h"
-#include "ui/readme_window.h"
-#include "ui/song_font.h"
-#include "ui/tray_icon.h"
-#include "ui_main_window.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QStringList>
 #include <QWindow>
-
 #include <algorithm>
 #include <array>
 #include <string>
+
+#include "solver/solve.h"
+#include "ui/readme_window.h"
+#include "ui/song_font.h"
+#include "ui/tray_icon.h"
+#include "ui_main_window.h"
 
 namespace vantrel::ui {
 
@@ -161,24 +160,24 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
-  case QSystemTrayIcon::Context:
-    // The tray host pops the menu up itself (setContextMenu).
-    prepareTrayMenu();
-    return;
-  case QSystemTrayIcon::Trigger:
-    // Toggles what the user sees.
-    if (isShown()) {
-      hideInTray();
-    } else {
-      comeBack();
-      // A window kept on top is above the others already.
-      if (!ui_->窗口永远在上选择框->isChecked()) raiseAboveOthers();
-    }
-    return;
-  case QSystemTrayIcon::DoubleClick:
-  case QSystemTrayIcon::MiddleClick:
-  case QSystemTrayIcon::Unknown:
-    return;
+    case QSystemTrayIcon::Context:
+      // The tray host pops the menu up itself (setContextMenu).
+      prepareTrayMenu();
+      return;
+    case QSystemTrayIcon::Trigger:
+      // Toggles what the user sees.
+      if (isShown()) {
+        hideInTray();
+      } else {
+        comeBack();
+        // A window kept on top is above the others already.
+        if (!ui_->窗口永远在上选择框->isChecked()) raiseAboveOthers();
+      }
+      return;
+    case QSystemTrayIcon::DoubleClick:
+    case QSystemTrayIcon::MiddleClick:
+    case QSystemTrayIcon::Unknown:
+      return;
   }
 }
 
@@ -198,4 +197,4 @@ void MainWindow::bringToFront() {
   activateWindow();
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

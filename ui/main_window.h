@@ -2,7 +2,6 @@
 
 #include <QSystemTrayIcon>
 #include <QWidget>
-
 #include <array>
 #include <memory>
 
@@ -28,7 +27,7 @@ class MainWindow;
 class MainWindow : public QWidget {
   Q_OBJECT
 
-public:
+ public:
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
 
@@ -45,10 +44,10 @@ public:
   // What the user sees: not hidden in the tray, not minimised.
   bool isShown() const { return isVisible() && !isMinimized(); }
 
-protected:
+ protected:
   void changeEvent(QEvent* event) override;
 
-private:
+ private:
   std::array<NumberBox*, 4> numberBoxes() const;
   QMenu* createTrayMenu();
   void setAlwaysOnTop(bool onTop);
@@ -65,4 +64,4 @@ private:
   const bool onWayland_;
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -16,14 +16,14 @@ void NumberBox::selectForTyping() {
 void NumberBox::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   switch (event->reason()) {
-  case Qt::PopupFocusReason:
-    // Back from the box's own context menu: the focus never really left.
-    return;
-  case Qt::MouseFocusReason:
-    focusedByThisClick_ = true;
-    return;
-  default:
-    selectForTyping();
+    case Qt::PopupFocusReason:
+      // Back from the box's own context menu: the focus never really left.
+      return;
+    case Qt::MouseFocusReason:
+      focusedByThisClick_ = true;
+      return;
+    default:
+      selectForTyping();
   }
 }
 
@@ -40,4 +40,4 @@ void NumberBox::mousePressEvent(QMouseEvent* event) {
   }
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -12,15 +12,15 @@ namespace vantrel::ui {
 class NumberBox : public QLineEdit {
   Q_OBJECT
 
-public:
+ public:
   explicit NumberBox(QWidget* parent = nullptr);
 
-protected:
+ protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
-private:
+ private:
   void selectForTyping();
 
   // Set while the mouse press that gave the focus is on its way: the press
@@ -28,4 +28,4 @@ private:
   bool focusedByThisClick_ = false;
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

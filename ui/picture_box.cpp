@@ -26,4 +26,4 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

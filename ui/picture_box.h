@@ -15,18 +15,18 @@ class PictureBox : public QLabel {
   // A file or Qt resource; empty for a box without an image.
   Q_PROPERTY(QString imageFile READ imageFile WRITE setImageFile)
 
-public:
+ public:
   explicit PictureBox(QWidget* parent = nullptr);
 
   QString imageFile() const { return imageFile_; }
   void setImageFile(const QString& file);
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
 
-private:
+ private:
   QString imageFile_;
   bool imageRead_ = false;
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -25,4 +25,4 @@ QIcon programIcon() {
   return icon;
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -10,4 +10,4 @@ namespace vantrel::ui {
 // images would cost the start-up time for sizes no window here shows.
 QIcon programIcon();
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -1,14 +1,13 @@
 #include "ui/readme_window.h"
 
-#include "ui/song_font.h"
-#include "ui_readme_window.h"
-
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
-
 #include <array>
+
+#include "ui/song_font.h"
+#include "ui_readme_window.h"
 
 namespace vantrel::ui {
 
@@ -86,4 +85,4 @@ void ReadmeWindow::execOver(QWidget& blocked) {
   for (const QMetaObject::Connection& connection : connections) disconnect(connection);
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <memory>
 
 namespace vantrel::ui {
@@ -16,7 +15,7 @@ class ReadmeWindow;
 class ReadmeWindow : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   // alwaysOnTop: whether the main window is kept above the others, read once
   // as the window is made. The main window takes no input while this one is
   // open, so it cannot change meanwhile.
@@ -29,8 +28,8 @@ public:
   // the program meanwhile. Esc and the title bar's close button close it.
   void execOver(QWidget& blocked);
 
-private:
+ private:
   std::unique_ptr<Ui::ReadmeWindow> ui_;
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

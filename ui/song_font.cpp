@@ -24,4 +24,4 @@ QFont songFont(int pixelHeight, QFont::Weight weight) {
   return font;
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

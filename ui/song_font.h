@@ -13,4 +13,4 @@ namespace vantrel::ui {
 // window classes set these fonts themselves.
 QFont songFont(int pixelHeight, QFont::Weight weight);
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -14,7 +14,7 @@ const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kWatcherInterface = kWatcherService;
 
-} // namespace
+}  // namespace
 
 StatusNotifierHosts::StatusNotifierHosts(QObject* parent) : QObject(parent) {
   QDBusConnection bus = QDBusConnection::sessionBus();
@@ -61,4 +61,4 @@ void StatusNotifierHosts::answer(bool present) {
   if (changedNow) emit changed();
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -13,7 +13,7 @@ namespace vantrel::ui {
 class StatusNotifierHosts : public QObject {
   Q_OBJECT
 
-public:
+ public:
   explicit StatusNotifierHosts(QObject* parent = nullptr);
 
   // Known once the watcher has answered the first question, or once it is
@@ -21,14 +21,14 @@ public:
   bool known() const { return known_; }
   bool present() const { return present_; }
 
-signals:
+ signals:
   void changed();
 
-private slots:
+ private slots:
   // Connected by name: QtDBus delivers a bus signal to a slot only.
   void ask();
 
-private:
+ private:
   void answer(bool present);
 
   QDBusServiceWatcher watcher_;
@@ -36,4 +36,4 @@ private:
   bool present_ = false;
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

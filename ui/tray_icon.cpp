@@ -1,9 +1,9 @@
 #include "ui/tray_icon.h"
 
-#include "ui/program_icon.h"
-
 #include <QIcon>
 #include <QMenu>
+
+#include "ui/program_icon.h"
 
 namespace vantrel::ui {
 
@@ -27,8 +27,8 @@ void TrayIcon::hostsChanged() {
       return;
     }
   }
-  const bool shown = *kind_ == Kind::StatusNotifier ? statusNotifierHosts_.present()
-                                                    : xembedTrays_.present();
+  const bool shown =
+      *kind_ == Kind::StatusNotifier ? statusNotifierHosts_.present() : xembedTrays_.present();
   if (shown == shown_) return;
   shown_ = shown;
   emit shownChanged(shown_);
@@ -48,4 +48,4 @@ void TrayIcon::createIcon(Kind kind) {
   icon_->show();
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

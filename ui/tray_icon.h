@@ -1,12 +1,11 @@
 #pragma once
 
-#include "ui/status_notifier_hosts.h"
-#include "ui/xembed_trays.h"
-
 #include <QObject>
 #include <QSystemTrayIcon>
-
 #include <optional>
+
+#include "ui/status_notifier_hosts.h"
+#include "ui/xembed_trays.h"
 
 class QMenu;
 
@@ -25,18 +24,18 @@ namespace vantrel::ui {
 class TrayIcon : public QObject {
   Q_OBJECT
 
-public:
+ public:
   TrayIcon(const QString& toolTip, QMenu* menu, QObject* parent = nullptr);
 
   bool isShown() const { return shown_; }
   // Null until a host has been seen.
   QSystemTrayIcon* icon() const { return icon_; }
 
-signals:
+ signals:
   void activated(QSystemTrayIcon::ActivationReason reason);
   void shownChanged(bool shown);
 
-private:
+ private:
   enum class Kind { StatusNotifier, XEmbed };
 
   void hostsChanged();
@@ -51,4 +50,4 @@ private:
   bool shown_ = false;
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

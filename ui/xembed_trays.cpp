@@ -1,11 +1,10 @@
 #include "ui/xembed_trays.h"
 
+#include <xcb/xcb.h>
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QString>
-
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -27,7 +26,7 @@ int screenNumber() {
 template <class Reply>
 using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
-} // namespace
+}  // namespace
 
 XEmbedTrays::XEmbedTrays(QObject* parent) : QObject(parent) {
   // (The offscreen platform answers as X11 too, without a connection.)
@@ -89,19 +88,19 @@ bool XEmbedTrays::nativeEventFilter(const QByteArray& eventType, void* message, 
   if (eventType != "xcb_generic_event_t") return false;
   const auto* event = static_cast<const xcb_generic_event_t*>(message);
   switch (event->response_type & 0x7F) {
-  case XCB_CLIENT_MESSAGE: {
-    const auto* client = static_cast<const xcb_client_message_event_t*>(message);
-    if (client->type == manager_ && client->format == 32 && client->data.data32[1] == selection_)
-      findOwner();
-    break;
-  }
-  case XCB_DESTROY_NOTIFY:
-    if (static_cast<const xcb_destroy_notify_event_t*>(message)->window == owner_) findOwner();
-    break;
-  default:
-    break;
+    case XCB_CLIENT_MESSAGE: {
+      const auto* client = static_cast<const xcb_client_message_event_t*>(message);
+      if (client->type == manager_ && client->format == 32 && client->data.data32[1] == selection_)
+        findOwner();
+      break;
+    }
+    case XCB_DESTROY_NOTIFY:
+      if (static_cast<const xcb_destroy_notify_event_t*>(message)->window == owner_) findOwner();
+      break;
+    default:
+      break;
   }
   return false;  // Qt sees every event as well
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -2,7 +2,6 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QObject>
-
 #include <cstdint>
 
 struct xcb_connection_t;
@@ -16,7 +15,7 @@ namespace vantrel::ui {
 class XEmbedTrays : public QObject, public QAbstractNativeEventFilter {
   Q_OBJECT
 
-public:
+ public:
   explicit XEmbedTrays(QObject* parent = nullptr);
   ~XEmbedTrays() override;
 
@@ -24,10 +23,10 @@ public:
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
-signals:
+ signals:
   void changed();
 
-private:
+ private:
   std::uint32_t internAtom(const char* name) const;
   void findOwner();
 
@@ -37,4 +36,4 @@ private:
   std::uint32_t owner_ = 0;      // the tray's window; 0 while there is no tray
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

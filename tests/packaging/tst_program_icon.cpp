@@ -12,16 +12,16 @@
 
 namespace {
 
-QString artwork(const char *name) {
+QString artwork(const char* name) {
   return QStringLiteral(VANTREL_ICON_DIR "/") + QLatin1String(name);
 }
 
-} // namespace
+}  // namespace
 
 class ProgramIconTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void iconHoldsEighteenImages();
   void eachImageDecodes_data();
   void eachImageDecodes();

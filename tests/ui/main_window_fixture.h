@@ -3,15 +3,14 @@
 // Shared by the main window tests: a window built as the program builds it,
 // with the tray's availability chosen by the test, and its controls by name.
 
-#include "ui/main_window.h"
-
 #include <QListWidget>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
-
 #include <memory>
+
+#include "ui/main_window.h"
 
 namespace vantrel::test {
 
@@ -47,4 +46,4 @@ inline QStringList listLines(const QWidget& window) {
   return lines;
 }
 
-} // namespace vantrel::test
+}  // namespace vantrel::test

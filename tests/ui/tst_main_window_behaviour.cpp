@@ -1,18 +1,16 @@
 // The main window's handlers: typing, select on focus, the solve command,
 // reset, and the always-on-top check box.
 
-#include "tests/ui/main_window_fixture.h"
-
-#include "solver/solve.h"
-
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
-
 #include <string>
+
+#include "solver/solve.h"
+#include "tests/ui/main_window_fixture.h"
 
 using vantrel::test::control;
 using vantrel::test::listLines;
@@ -33,12 +31,12 @@ QStringList expectedLines(const char* a, const char* b, const char* c, const cha
   return lines;
 }
 
-} // namespace
+}  // namespace
 
 class MainWindowBehaviourTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init() {
     window_ = vantrel::test::showMainWindow();
     for (const char* name : {"编辑框a", "编辑框b", "编辑框c", "编辑框d"})
@@ -52,17 +50,28 @@ private slots:
   void typing_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("two digits") << "42" << "42";
-    QTest::newRow("leading zero") << "07" << "07";
-    QTest::newRow("third digit refused") << "123" << "12";
-    QTest::newRow("letters between digits") << "a1b2c" << "12";
-    QTest::newRow("plus sign") << "+5" << "5";
-    QTest::newRow("minus sign") << "-5" << "5";
-    QTest::newRow("minus after a digit") << "5-" << "5";
-    QTest::newRow("blank and point") << " 3.5" << "35";
-    QTest::newRow("exponent") << "1e" << "1";
-    QTest::newRow("full-width digits") << "１２" << "";
-    QTest::newRow("Han numerals") << "二四" << "";
+    QTest::newRow("two digits") << "42"
+                                << "42";
+    QTest::newRow("leading zero") << "07"
+                                  << "07";
+    QTest::newRow("third digit refused") << "123"
+                                         << "12";
+    QTest::newRow("letters between digits") << "a1b2c"
+                                            << "12";
+    QTest::newRow("plus sign") << "+5"
+                               << "5";
+    QTest::newRow("minus sign") << "-5"
+                                << "5";
+    QTest::newRow("minus after a digit") << "5-"
+                                         << "5";
+    QTest::newRow("blank and point") << " 3.5"
+                                     << "35";
+    QTest::newRow("exponent") << "1e"
+                              << "1";
+    QTest::newRow("full-width digits") << "１２"
+                                       << "";
+    QTest::newRow("Han numerals") << "二四"
+                                  << "";
   }
 
   void typing() {
@@ -123,13 +132,17 @@ private slots:
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<bool>("focusToFirstBox");
-    QTest::newRow("1 2 9 1") << QStringList{"1", "2", "9", "1"} << expectedLines("1", "2", "9", "1") << false;
+    QTest::newRow("1 2 9 1") << QStringList{"1", "2", "9", "1"} << expectedLines("1", "2", "9", "1")
+                             << false;
     QTest::newRow("no solution") << QStringList{"1", "1", "1", "1"}
-                                 << QStringList{QString::fromUtf8(vantrel::kNoSolutionLine)} << false;
-    QTest::newRow("second box empty") << QStringList{"3", "", "8", "8"}
-                                      << QStringList{QString::fromUtf8(vantrel::kMissingInputLine)} << true;
-    QTest::newRow("last box empty") << QStringList{"3", "3", "8", ""}
-                                    << QStringList{QString::fromUtf8(vantrel::kMissingInputLine)} << true;
+                                 << QStringList{QString::fromUtf8(vantrel::kNoSolutionLine)}
+                                 << false;
+    QTest::newRow("second box empty")
+        << QStringList{"3", "", "8", "8"}
+        << QStringList{QString::fromUtf8(vantrel::kMissingInputLine)} << true;
+    QTest::newRow("last box empty")
+        << QStringList{"3", "3", "8", ""}
+        << QStringList{QString::fromUtf8(vantrel::kMissingInputLine)} << true;
   }
 
   void calculate() {
@@ -210,7 +223,7 @@ private slots:
     QVERIFY(window_->isVisible());
   }
 
-private:
+ private:
   std::unique_ptr<vantrel::ui::MainWindow> window_;
   QList<QLineEdit*> boxes_;
 };

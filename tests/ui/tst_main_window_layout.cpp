@@ -1,7 +1,5 @@
 // The main window as it opens: controls, places, fonts, tab order, tray menu.
 
-#include "tests/ui/main_window_fixture.h"
-
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
@@ -17,6 +15,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "tests/ui/main_window_fixture.h"
+
 using vantrel::test::control;
 
 namespace {
@@ -26,12 +26,12 @@ QString spokenName(QWidget* widget) {
   return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
-} // namespace
+}  // namespace
 
 class MainWindowLayoutTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init() { window_ = vantrel::test::showMainWindow(); }
   void cleanup() { window_.reset(); }
 
@@ -55,7 +55,8 @@ private slots:
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("accessibleName");
 
-    const auto row = [](const char* name, const char* className, QRect geometry, const char* accessible) {
+    const auto row = [](const char* name, const char* className, QRect geometry,
+                        const char* accessible) {
       QTest::newRow(name) << QString::fromUtf8(name) << QString::fromLatin1(className) << geometry
                           << QString::fromUtf8(accessible);
     };
@@ -135,8 +136,15 @@ private slots:
   void focusStartsInFirstBoxAndTabSkipsThePicture() {
     QCOMPARE(QApplication::focusWidget(), control<QWidget>(*window_, "编辑框a"));
 
-    const QStringList expected{"编辑框b", "编辑框c", "编辑框d", "计算按钮", "结果列表框",
-                               "重新按钮", "窗口永远在上选择框", "readme按钮", "编辑框a"};
+    const QStringList expected{"编辑框b",
+                               "编辑框c",
+                               "编辑框d",
+                               "计算按钮",
+                               "结果列表框",
+                               "重新按钮",
+                               "窗口永远在上选择框",
+                               "readme按钮",
+                               "编辑框a"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -185,7 +193,7 @@ private slots:
     }
   }
 
-private:
+ private:
   std::unique_ptr<vantrel::ui::MainWindow> window_;
 };
 

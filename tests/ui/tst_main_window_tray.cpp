@@ -1,13 +1,13 @@
 // Hiding in the tray and coming back: minimise, the tray event types, the tray
 // menu, and a desktop without a tray.
 
-#include "tests/ui/main_window_fixture.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTest>
+
+#include "tests/ui/main_window_fixture.h"
 
 using vantrel::test::control;
 
@@ -25,15 +25,19 @@ void minimiseByFrame(QWidget& window) {
   settle();
 }
 
-bool shown(const QWidget& window) { return window.isVisible() && !window.isMinimized(); }
-bool hiddenInTray(const QWidget& window) { return !window.isVisible(); }
+bool shown(const QWidget& window) {
+  return window.isVisible() && !window.isMinimized();
+}
+bool hiddenInTray(const QWidget& window) {
+  return !window.isVisible();
+}
 
-} // namespace
+}  // namespace
 
 class MainWindowTrayTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void cleanup() { window_.reset(); }
 
   void minimiseHidesInTray() {
@@ -154,7 +158,7 @@ private slots:
     QVERIFY(hiddenInTray(*window_));
   }
 
-private:
+ private:
   std::unique_ptr<vantrel::ui::MainWindow> window_;
 };
 

@@ -1,7 +1,5 @@
 // 退出(&X) ends the program at once, also from inside a modal window's loop.
 
-#include "tests/ui/main_window_fixture.h"
-
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
@@ -9,12 +7,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/ui/main_window_fixture.h"
+
 using vantrel::test::control;
 
 class ProgramEndTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void exitItemEndsTheEventLoop() {
     auto window = vantrel::test::showMainWindow();
     QAction* exitItem = control<QMenu>(*window, "托盘菜单")->actions().at(3);

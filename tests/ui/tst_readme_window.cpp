@@ -4,10 +4,6 @@
 // Mouse clicks travel the window system's way, as real clicks do, so that a
 // modal window blocks them.
 #define QTEST_QPA_MOUSE_HANDLING
-#include "tests/ui/main_window_fixture.h"
-
-#include "ui/song_font.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
@@ -21,9 +17,11 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-
 #include <functional>
 #include <optional>
+
+#include "tests/ui/main_window_fixture.h"
+#include "ui/song_font.h"
 
 using vantrel::test::control;
 using vantrel::test::listLines;
@@ -75,7 +73,9 @@ bool withReadmeOpen(QWidget& mainWindow, const std::function<void(QDialog&)>& wh
   return opened && !leftOpen;
 }
 
-void pressEscape(QDialog& readme) { QTest::keyClick(readme.windowHandle(), Qt::Key_Escape); }
+void pressEscape(QDialog& readme) {
+  QTest::keyClick(readme.windowHandle(), Qt::Key_Escape);
+}
 
 // On top as the native window has it, and as the widget records it: both or
 // neither, so that a later show or flag change cannot undo it.
@@ -99,12 +99,12 @@ int inkedLineCount(const QImage& image) {
   return runs;
 }
 
-} // namespace
+}  // namespace
 
 class ReadmeWindowTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init() { window_ = vantrel::test::showMainWindow(); }
   void cleanup() { window_.reset(); }
 
@@ -115,7 +115,8 @@ private slots:
   }
   void opensAsDesigned() {
     QFETCH(bool, checked);
-    if (checked) QTest::mouseClick(control<QCheckBox>(*window_, "窗口永远在上选择框"), Qt::LeftButton);
+    if (checked)
+      QTest::mouseClick(control<QCheckBox>(*window_, "窗口永远在上选择框"), Qt::LeftButton);
 
     QString title;
     QSize size, minimum, maximum;
@@ -133,7 +134,8 @@ private slots:
       minimum = readme.minimumSize();
       maximum = readme.maximumSize();
       flags = readme.windowFlags();
-      modal = readme.windowModality() == Qt::WindowModal && QApplication::activeModalWidget() == &readme;
+      modal = readme.windowModality() == Qt::WindowModal &&
+              QApplication::activeModalWidget() == &readme;
       overMainWindow = readme.windowHandle()->transientParent() == window_->windowHandle();
       hasOwner = readme.parentWidget() != nullptr;
       readmeOnTop = onTop(readme);
@@ -167,8 +169,8 @@ private slots:
     QCOMPARE(text, QColor(Qt::black));
     // Centred on the screen, where it leaves the main window in sight.
     const QPoint screenCentre = window_->screen()->availableGeometry().center();
-    QVERIFY2((centre - screenCentre).manhattanLength() < 40, qPrintable(QStringLiteral("centre %1,%2")
-                                                                            .arg(centre.x()).arg(centre.y())));
+    QVERIFY2((centre - screenCentre).manhattanLength() < 40,
+             qPrintable(QStringLiteral("centre %1,%2").arg(centre.x()).arg(centre.y())));
 
     // Nothing of it is left, and the main window kept its own on-top state.
     QCOMPARE(readmeWindowCount(), 0);
@@ -256,8 +258,9 @@ private slots:
   // change nothing, while another window of the program (as the tray icon is)
   // still takes them; once it is closed, the same clicks work.
   void mainWindowRefusesInputWhileOpen() {
-    const QList<QLineEdit*> boxes{control<QLineEdit>(*window_, "编辑框a"), control<QLineEdit>(*window_, "编辑框b"),
-                                  control<QLineEdit>(*window_, "编辑框c"), control<QLineEdit>(*window_, "编辑框d")};
+    const QList<QLineEdit*> boxes{
+        control<QLineEdit>(*window_, "编辑框a"), control<QLineEdit>(*window_, "编辑框b"),
+        control<QLineEdit>(*window_, "编辑框c"), control<QLineEdit>(*window_, "编辑框d")};
     const QStringList inputs{"3", "3", "8", "8"};
     for (int i = 0; i < 4; ++i) boxes[i]->setText(inputs[i]);
     auto* calculate = control<QPushButton>(*window_, "计算按钮");
@@ -304,7 +307,8 @@ private slots:
     QVERIFY(withReadmeOpen(*window_, [&](QDialog& readme) {
       QVERIFY(QTest::qWaitForWindowActive(&readme));
       window_->trayActivated(QSystemTrayIcon::Trigger);
-      readme.setWindowState(readme.windowState() | Qt::WindowMinimized);  // the window manager's part
+      readme.setWindowState(readme.windowState() |
+                            Qt::WindowMinimized);  // the window manager's part
       hidden = QTest::qWaitFor([&] { return !window_->isVisible(); });
       minimised = readme.isMinimized();
 
@@ -314,7 +318,8 @@ private slots:
 
       // A click on the main window's frame activates it at the window manager.
       window_->activateWindow();
-      activeAfterClickOnMain = QTest::qWaitFor([&] { return QApplication::activeWindow() == &readme; });
+      activeAfterClickOnMain =
+          QTest::qWaitFor([&] { return QApplication::activeWindow() == &readme; });
       pressEscape(readme);
     }));
     QVERIFY(hidden);
@@ -347,7 +352,7 @@ private slots:
     QCOMPARE(readmeWindowCount(), 0);
   }
 
-private:
+ private:
   std::unique_ptr<vantrel::ui::MainWindow> window_;
 };
 
