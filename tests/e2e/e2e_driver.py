@@ -38,13 +38,21 @@ import subprocess
 import sys
 import time
 
-import pyatspi
-from gi.repository import Gio, GLib
+import gi
+
+gi.require_version("Atspi", "2.0")
+import pyatspi  # noqa: E402  (after the version is chosen)
+from gi.repository import Atspi, Gio, GLib  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 WRAPPER = shlex.split(os.environ.get("VANTREL_E2E_WRAPPER", ""))
 TIME_SCALE = float(os.environ.get("VANTREL_E2E_TIME_SCALE") or 1)
 TOGGLES = int(os.environ.get("VANTREL_E2E_TOGGLES") or 10)
+
+# A call to the program over the accessibility bus fails after 0.8 s by
+# default, which a program under valgrind on a busy machine does not always
+# meet; these limits only ever end a failing run.
+Atspi.set_timeout(int(5000 * TIME_SCALE), int(30000 * TIME_SCALE))
 
 TITLE = "Vantrel"
 MISSING_INPUT = "请输入4个数字！"
@@ -65,20 +73,26 @@ class Failure(Exception):
     pass
 
 
-def check(condition, what):
+def check(condition, expected, got):
+    """Fails the step unless condition holds, saying first what was expected,
+    then what there was (got: a text, or a function that tells it)."""
     if not condition:
-        raise Failure(what)
+        raise Failure(f"expected {expected}; got {got() if callable(got) else got}")
 
 
-def wait_until(probe, what, timeout=5.0):
-    """Polls probe until it returns something true, and returns that."""
-    deadline = time.monotonic() + timeout * TIME_SCALE
+def wait_until(probe, expected, timeout=5.0, got=None):
+    """Polls probe until it returns something true, and returns that. On a
+    time-out the failure says what was expected and what there was in the
+    end: got() when given, else that it never came."""
+    limit = timeout * TIME_SCALE
+    deadline = time.monotonic() + limit
     while True:
         value = probe()
         if value:
             return value
         if time.monotonic() > deadline:
-            raise Failure(f"timed out waiting for {what}")
+            seen = got() if got else "nothing of the kind"
+            raise Failure(f"expected {expected} within {limit:g} s; got {seen}")
         pump_events(0.02)
 
 
@@ -102,8 +116,8 @@ def visible_windows(name):
 
 def the_window(name):
     """The one visible window of that title; its X id may change over a restore."""
-    ids = wait_until(lambda: visible_windows(name), f"the window {name!r}")
-    check(len(ids) == 1, f"one window {name!r} expected, found {ids}")
+    ids = wait_until(lambda: visible_windows(name), f"a visible window {name!r}", got="no such window")
+    check(len(ids) == 1, f"one window {name!r}", f"{len(ids)}: {ids}")
     return ids[0]
 
 
@@ -173,7 +187,8 @@ def click_at(x, y, button=1):
 
 def screenshot(target, path):
     subprocess.run(["import", "-window", target, path], check=True, capture_output=True)
-    check(os.path.getsize(path) > 1000, f"screenshot {path} is empty")
+    size = os.path.getsize(path)
+    check(size > 1000, f"a screenshot in {path}", f"a file of {size} bytes")
     log(f"screenshot written: {path}")
 
 
@@ -200,7 +215,8 @@ def application(pid):
             except GLib.GError:
                 continue  # an application leaving as we look
         return None
-    return wait_until(probe, "the program on the accessibility bus", timeout=10)
+    return wait_until(probe, f"process {pid} on the accessibility bus", timeout=10,
+                      got="no application of that process")
 
 
 def top_level(app, role, name):
@@ -209,7 +225,8 @@ def top_level(app, role, name):
             if window is not None and window.getRoleName() == role and window.name == name:
                 return window
         return None
-    return wait_until(probe, f"the {role} {name!r} on the accessibility bus")
+    return wait_until(probe, f"the {role} {name!r} on the accessibility bus",
+                      got=lambda: [(w.getRoleName(), w.name) for w in app if w is not None])
 
 
 def has_state(accessible, state):
@@ -261,7 +278,8 @@ class PopupMenus:
         """Right-clicks the tray icon and returns the menu and its items."""
         self.shown.clear()
         click_tray(tray, 3)
-        items = wait_until(lambda: self.shown and self.items(self.shown[-1]), "the tray menu")
+        items = wait_until(lambda: self.shown and self.items(self.shown[-1]),
+                           "the tray menu to show with its items", got="no menu")
         return self.shown[-1], items
 
     @staticmethod
@@ -280,16 +298,17 @@ class PopupMenus:
                 return wait_until(lambda: not self.showing(menu), "the menu closed", timeout=0.5)
             except Failure:
                 pass
-        raise Failure("the tray menu does not close on Esc")
+        raise Failure("expected the tray menu to close on Esc; got it still showing after 5 presses")
 
     def choose(self, menu, prefix):
         """Clicks the menu item whose name starts with prefix."""
         for item in menu:
             if item is not None and item.name.startswith(prefix):
                 click(item)
-                wait_until(lambda: not self.showing(menu), f"the menu closed after {prefix}")
+                wait_until(lambda: not self.showing(menu), f"the menu closed after {prefix}",
+                           got="the menu still showing")
                 return
-        raise Failure(f"no item {prefix} in the menu")
+        raise Failure(f"expected an item {prefix} in the menu; got {[item.name for item in menu]}")
 
 
 # --- the desktop's parts that come and go -------------------------------------
@@ -302,8 +321,10 @@ class Helper:
         self.what = what
         self.process = subprocess.Popen(command, **options)
         try:
-            wait_until(lambda: self.process.poll() is not None or ready(self), what, timeout=10)
-            check(self.process.poll() is None, f"{what} ended at once")
+            wait_until(lambda: self.process.poll() is not None or ready(self), f"{what} ready",
+                       timeout=10, got="it not ready")
+            check(self.process.poll() is None, f"{what} running",
+                  lambda: f"it ended with status {self.process.poll()}")
         except Failure:
             self.stop()
             raise
@@ -371,17 +392,21 @@ class StatusNotifierItem:
     MENU = "com.canonical.dbusmenu"
 
     def __init__(self, pid):
-        self.name, self.path = wait_until(lambda: self._registered_by(pid),
-                                          "the program's icon registered with the panel")
+        self.name, self.path = wait_until(
+            lambda: self._registered_by(pid), "the program's icon registered with the panel",
+            got=lambda: f"no item of process {pid} among {self._registered()}")
+
+    @classmethod
+    def _registered(cls):
+        try:
+            return bus_property(cls.WATCHER, "/StatusNotifierWatcher", cls.WATCHER,
+                                "RegisteredStatusNotifierItems")
+        except GLib.Error:
+            return []  # the panel is not there
 
     @classmethod
     def _registered_by(cls, pid):
-        try:
-            items = bus_property(cls.WATCHER, "/StatusNotifierWatcher", cls.WATCHER,
-                                 "RegisteredStatusNotifierItems")
-        except GLib.Error:
-            return None  # the panel is not there
-        for item in items:
+        for item in cls._registered():
             name, _, path = item.partition("/")
             try:
                 owner = bus_call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
@@ -410,9 +435,10 @@ class StatusNotifierItem:
     def check_menu(self, restore_enabled, when):
         items = self.menu_items()
         labels = list(items)
-        check([label[:2] for label in labels] == ["恢复", "关于", "退出"], f"the tray menu's items: {labels}")
+        check([label[:2] for label in labels] == ["恢复", "关于", "退出"],
+              "the tray menu's items 恢复, 关于, 退出", labels)
         check(items[labels[0]][1] == restore_enabled,
-              f"恢复(&R) {'enabled' if restore_enabled else 'disabled'} {when}: {items}")
+              f"恢复(&R) {'enabled' if restore_enabled else 'disabled'} {when}", items)
         return items
 
     def choose(self, prefix):
@@ -421,7 +447,7 @@ class StatusNotifierItem:
                 bus_call(self.name, self.prop("Menu"), self.MENU, "Event",
                          GLib.Variant("(isvu)", (ident, "clicked", GLib.Variant("s", ""), 0)))
                 return
-        raise Failure(f"no item {prefix} in the menu")
+        raise Failure(f"expected an item {prefix} in the menu; got {list(self.menu_items())}")
 
 
 # --- the test -----------------------------------------------------------------
@@ -460,38 +486,61 @@ class Session:
 
     def wait_for_rows(self, expected, what):
         list_box = self.c["结果"]
-        try:
-            wait_until(lambda: rows_of(list_box) == expected, what)
-            return expected
-        except Failure:
+        def shown():
             rows = rows_of(list_box)
-            raise Failure(f"{what}: list shows {len(rows)} lines {rows[:5]}..., "
-                          f"vantrel-solve printed {len(expected)} {expected[:5]}...")
+            return f"{len(rows)} lines {rows[:5]}..."
+        wait_until(lambda: rows_of(list_box) == expected,
+                   f"{what}: vantrel-solve's {len(expected)} lines {expected[:5]}...", got=shown)
+        return expected
+
+    def focused(self):
+        """What has the focus in the main window, for failure messages."""
+        names = [name for name, control in self.c.items() if has_state(control, pyatspi.STATE_FOCUSED)]
+        return f"the focus in {names[0]}" if names else "no control of the main window focused"
+
+    def on_top(self, above, expected=None):
+        what = expected or f"the main window {'on top' if above else 'not on top'}"
+        wait_until(lambda: ("_NET_WM_STATE_ABOVE" in net_wm_state(self.window)) == above, what,
+                   got=lambda: f"_NET_WM_STATE {sorted(net_wm_state(self.window))}")
+
+    def main_window_active_again(self, expected="the main window active again"):
+        wait_until(lambda: active_window() == int(self.window), f"{expected} ({self.window})",
+                   got=lambda: f"active window {hex(active_window() or 0)}")
+
+    def closes_readme_by_esc(self):
+        xdotool("key", "Escape")
+        wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by Esc",
+                   got="it still open")
 
     # Each step below is one thing a person does, with what they should see.
 
     def starts(self):
         self.window = the_window(TITLE)
         wm_class = wm_property(self.window, "WM_CLASS")
-        check('"vantrel", "Vantrel"' in wm_class, f"WM_CLASS should match the desktop entry: {wm_class}")
+        check('"vantrel", "Vantrel"' in wm_class, 'WM_CLASS "vantrel", "Vantrel" as the desktop entry',
+              wm_class.strip())
         info = window_info(self.window)
-        check((info["width"], info["height"]) == (206, 262), f"client area {info}")
+        check((info["width"], info["height"]) == (206, 262), "a client area of 206 × 262", info)
         self.app = application(self.pid)
         self.c = self.controls()
-        wait_until(lambda: has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a")
-        self.tray = wait_until(lambda: tray_icon(self.pid), "the tray icon")
+        wait_until(lambda: has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a",
+                   got=self.focused)
+        self.tray = wait_until(lambda: tray_icon(self.pid), "the tray icon in trayer", got="none")
 
     def typing_keeps_only_digits(self):
         xdotool("type", "--delay", "15", "a1b2c")
-        wait_until(lambda: text_of(self.c["第一个数"]) == "12", "12 in 编辑框a after typing a1b2c")
-        check(self.box_texts() == ["12", "", "", ""], f"boxes {self.box_texts()}")
+        wait_until(lambda: text_of(self.c["第一个数"]) == "12", "12 in 编辑框a after typing a1b2c",
+                   got=self.box_texts)
+        check(self.box_texts() == ["12", "", "", ""], "boxes 12, -, -, -", self.box_texts)
 
     def enter_hand(self, hand):
         click(self.c["重新计算"])
-        wait_until(lambda: self.box_texts() == ["", "", "", ""], "empty boxes after 重新计算")
-        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "重新计算 puts the focus in 编辑框a")
+        wait_until(lambda: self.box_texts() == ["", "", "", ""], "empty boxes after 重新计算",
+                   got=self.box_texts)
+        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a after 重新计算",
+              self.focused)
         xdotool("type", "--delay", "15", "\t".join(hand))
-        wait_until(lambda: self.box_texts() == list(hand), f"{hand} in the boxes")
+        wait_until(lambda: self.box_texts() == list(hand), f"{list(hand)} in the boxes", got=self.box_texts)
 
     def solves(self, number, hand):
         self.enter_hand(hand)
@@ -508,45 +557,50 @@ class Session:
         self.enter_hand(("3", "3", "8", ""))
         click(self.c["开始计算"])
         self.wait_for_rows([MISSING_INPUT], "the missing-input line alone")
-        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus back in 编辑框a")
+        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus back in 编辑框a", self.focused)
 
         click(self.c["重新计算"])
         wait_until(lambda: self.box_texts() == ["", "", "", ""] and self.c["结果"].childCount == 0,
-                   "everything empty after 重新计算")
-        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a after 重新计算")
+                   "empty boxes and an empty list after 重新计算",
+                   got=lambda: f"boxes {self.box_texts()}, {self.c['结果'].childCount} lines")
+        check(has_state(self.c["第一个数"], pyatspi.STATE_FOCUSED), "the focus in 编辑框a after 重新计算",
+              self.focused)
 
     def check_box_sets_and_clears_above(self):
         check_box = self.c["窗口永远在上"]
         click(check_box)
-        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "_NET_WM_STATE_ABOVE set")
-        check(has_state(check_box, pyatspi.STATE_CHECKED), "the check box checked")
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "_NET_WM_STATE_ABOVE set",
+                   got=lambda: net_wm_state(self.window))
+        check(has_state(check_box, pyatspi.STATE_CHECKED), "the check box checked", "it unchecked")
         click(check_box)
         wait_until(lambda: "_NET_WM_STATE_ABOVE" not in net_wm_state(self.window),
-                   "_NET_WM_STATE_ABOVE cleared")
-        check(not has_state(check_box, pyatspi.STATE_CHECKED), "the check box not checked")
+                   "_NET_WM_STATE_ABOVE cleared", got=lambda: net_wm_state(self.window))
+        check(not has_state(check_box, pyatspi.STATE_CHECKED), "the check box unchecked", "it checked")
         # The same X window all along: no flicker, no new window.
-        check(visible_windows(TITLE) == [self.window], "the window kept its X id")
+        check(visible_windows(TITLE) == [self.window], f"the window to keep its X id {self.window}",
+              lambda: visible_windows(TITLE))
 
     def open_readme(self):
         click(self.c["Readme"])
         readme = the_window("Readme")
         dialog = top_level(self.app, "dialog", "Readme")
         labels = [child for child in dialog if child.getRoleName() == "label"]
-        check(len(labels) == 1, f"one label in the Readme window, found {len(labels)}")
+        check(len(labels) == 1, "one label in the Readme window", len(labels))
         lines = labels[0].name.split("\n")
         check(len(lines) == 2 and "欢迎" in lines[0] and "Vantrel 团队" in lines[1] and "\r" not in labels[0].name,
-              f"the credit text on two lines: {lines}")
+              "the credit text on two lines", lines)
         info = window_info(readme)
-        check((info["width"], info["height"]) == (195, 256), f"Readme client area {info}")
+        check((info["width"], info["height"]) == (195, 256), "a Readme client area of 195 × 256", info)
         state = net_wm_state(readme)
-        check("_NET_WM_STATE_MODAL" in state, f"the Readme window is modal: {state}")
+        check("_NET_WM_STATE_MODAL" in state, "the Readme window modal (_NET_WM_STATE_MODAL)", state)
         # Modal to the main window alone, which the window manager learns from
         # this: the tray icon stays usable meanwhile.
         transient_for = wm_property(readme, "WM_TRANSIENT_FOR")
         check(f"# {hex(int(self.window))}" in transient_for,
-              f"the Readme window stands over the main window: {transient_for.strip()}")
-        check("_NET_WM_WINDOW_TYPE_UTILITY" in wm_property(readme, "_NET_WM_WINDOW_TYPE"),
-              "the Readme window has a tool-window frame")
+              f"the Readme window transient for the main window {self.window}", transient_for.strip())
+        window_type = wm_property(readme, "_NET_WM_WINDOW_TYPE")
+        check("_NET_WM_WINDOW_TYPE_UTILITY" in window_type, "the Readme window a tool window (UTILITY)",
+              window_type.strip())
         return readme
 
     def readme_blocks_main_window(self):
@@ -555,26 +609,33 @@ class Session:
         rows = self.wait_for_rows(self.expected_lines(("1", "2", "9", "1")), "the list before Readme")
 
         readme = self.open_readme()
-        check("_NET_WM_STATE_ABOVE" not in net_wm_state(readme), "Readme not on top with the box unchecked")
+        check("_NET_WM_STATE_ABOVE" not in net_wm_state(readme), "Readme not on top with the box unchecked",
+              lambda: net_wm_state(readme))
         # Clicks on the main window change nothing while the Readme window is open.
         for name in ("重新计算", "窗口永远在上", "第二个数"):
             click(self.c[name])
         xdotool("type", "7")
         pump_events(0.3 * TIME_SCALE)  # time for a fault to show
-        check(rows_of(self.c["结果"]) == rows, "the list kept while Readme is open")
-        check(self.box_texts() == ["1", "2", "9", "1"], f"boxes kept while Readme is open: {self.box_texts()}")
-        check(not has_state(self.c["窗口永远在上"], pyatspi.STATE_CHECKED), "check box kept while Readme is open")
-        check(visible_windows("Readme") == [readme], "the Readme window still open")
+        check(rows_of(self.c["结果"]) == rows, f"the list kept while Readme is open ({len(rows)} lines)",
+              lambda: f"{self.c['结果'].childCount} lines")
+        check(self.box_texts() == ["1", "2", "9", "1"], "boxes 1 2 9 1 kept while Readme is open",
+              self.box_texts)
+        check(not has_state(self.c["窗口永远在上"], pyatspi.STATE_CHECKED),
+              "the check box left unchecked while Readme is open", "it checked")
+        check(visible_windows("Readme") == [readme], f"the Readme window {readme} still open",
+              lambda: visible_windows("Readme"))
 
         # The close button at the right end of openbox's title bar.
         info = window_info(readme)
         top = int(wm_property(readme, "_NET_FRAME_EXTENTS").split("=")[1].split(",")[2])
         click_at(info["x"] + info["width"] - 10, info["y"] - top // 2)
-        wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by its close button")
-        wait_until(lambda: active_window() == int(self.window), "the main window active again")
+        wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by its close button",
+                   got="it still open")
+        self.main_window_active_again()
         # And it takes input again.
         click(self.c["重新计算"])
-        wait_until(lambda: self.c["结果"].childCount == 0, "重新计算 working after Readme")
+        wait_until(lambda: self.c["结果"].childCount == 0, "an empty list from 重新计算 after Readme",
+                   got=lambda: f"{self.c['结果'].childCount} lines")
 
     def readme_goes_to_the_tray_and_comes_back(self):
         """A left click on the tray icon while the Readme window is open hides
@@ -589,18 +650,25 @@ class Session:
             return (int(self.window) in order and int(readme) in order
                     and order.index(int(readme)) > order.index(int(self.window)))
 
+        def both_shown():
+            return f"shown: main window {visible_windows(TITLE)}, Readme {visible_windows('Readme')}"
+
+        def front():
+            return (f"main window {self.window}, Readme {readme}; stacking {stacking_order()}, "
+                    f"active {active_window()}")
+
         for time_round in ("first", "second"):
             click_tray(self.tray, 1)
             wait_until(lambda: not visible_windows(TITLE) and not visible_windows("Readme"),
-                       f"both windows hidden by a tray click, the {time_round} time")
+                       f"both windows hidden by a tray click, the {time_round} time", got=both_shown)
             pump_events(0.3 * TIME_SCALE)
             check(not visible_windows(TITLE) and not visible_windows("Readme"),
-                  "both windows still hidden a moment later")
+                  "both windows still hidden a moment later", both_shown)
             click_tray(self.tray, 1)
             self.window = the_window(TITLE)
             readme = the_window("Readme")
             wait_until(lambda: readme_above() and active_window() == int(readme),
-                       "the Readme window in front of the restored main window, active")
+                       "the Readme window in front of the restored main window, active", got=front)
 
         # Openbox gives the click to the main window and may leave no window
         # with the focus after it; what counts is that the Readme window stays
@@ -609,13 +677,13 @@ class Session:
         top = int(wm_property(self.window, "_NET_FRAME_EXTENTS").split("=")[1].split(",")[2])
         click_at(info["x"] + 40, info["y"] - top // 2)
         pump_events(0.3 * TIME_SCALE)
-        wait_until(readme_above, "the Readme window in front after a click on the main window")
+        wait_until(readme_above, "the Readme window in front after a click on the main window", got=front)
 
         click_at(*centre_of_window(readme))
-        wait_until(lambda: active_window() == int(readme), "the Readme window active after a click on it")
-        xdotool("key", "Escape")
-        wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by Esc")
-        wait_until(lambda: active_window() == int(self.window), "the main window active again")
+        wait_until(lambda: active_window() == int(readme), "the Readme window active after a click on it",
+                   got=front)
+        self.closes_readme_by_esc()
+        self.main_window_active_again()
 
     def every_tray_click_counts(self):
         """Left clicks on the tray icon in a row, a second apart as a person
@@ -624,28 +692,32 @@ class Session:
         for n in range(1, TOGGLES + 1):
             hide = bool(visible_windows(TITLE))
             click_tray(self.tray, 1)
-            what = f"click {n} of {TOGGLES} {'hiding' if hide else 'restoring'} the window"
-            wait_until(lambda: bool(visible_windows(TITLE)) != hide, what)
+            what = f"click {n} of {TOGGLES}"
+            now = "shown" if hide else "hidden"
+            wait_until(lambda: bool(visible_windows(TITLE)) != hide, f"{what}: the window {now}",
+                       got="no change")
             time.sleep(0.6 * TIME_SCALE)
             pump_events(0)
-            check(bool(visible_windows(TITLE)) != hide, f"{what}: undone again before the next click")
+            check(bool(visible_windows(TITLE)) != hide, f"{what}: the window still {now} a moment later",
+                  "the click undone again")
         if not visible_windows(TITLE):
             click_tray(self.tray, 1)
         self.window = the_window(TITLE)
-        wait_until(lambda: active_window() == int(self.window), "the restored window active")
+        self.main_window_active_again("the restored window active")
 
     def readme_on_top_when_checked(self):
         click(self.c["窗口永远在上"])
-        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "the main window on top")
+        self.on_top(True)
         readme = self.open_readme()
-        check("_NET_WM_STATE_ABOVE" in net_wm_state(readme), "Readme on top with the box checked")
+        check("_NET_WM_STATE_ABOVE" in net_wm_state(readme), "Readme on top with the box checked",
+              lambda: net_wm_state(readme))
         order = stacking_order()
-        check(order.index(int(readme)) > order.index(int(self.window)), "Readme above the main window")
+        check(order.index(int(readme)) > order.index(int(self.window)),
+              f"Readme {readme} above the main window {self.window}", f"stacking {order}")
         screenshot("root", os.path.join(self.out, "vantrel-readme.png"))
-        xdotool("key", "Escape")
-        wait_until(lambda: not visible_windows("Readme"), "the Readme window closed by Esc")
+        self.closes_readme_by_esc()
         click(self.c["窗口永远在上"])
-        wait_until(lambda: "_NET_WM_STATE_ABOVE" not in net_wm_state(self.window), "the main window not on top")
+        self.on_top(False)
 
     def screenshot_of_results(self):
         self.enter_hand(("3", "3", "8", "8"))
@@ -658,16 +730,18 @@ class Session:
         menu, items = self.menus.open_from_tray(self.tray)
         names = list(items)
         check(len(names) == 3 and [n[:2] for n in names] == ["恢复", "关于", "退出"],
-              f"the tray menu's items: {names}")
+              "the tray menu's items 恢复, 关于, 退出", names)
         check(items[names[0]] == restore_enabled,
-              f"恢复(&R) {'enabled' if restore_enabled else 'disabled'} {when}: {items}")
+              f"恢复(&R) {'enabled' if restore_enabled else 'disabled'} {when}", items)
         return menu
 
     def minimise(self):
         xdotool("windowminimize", self.window)
-        wait_until(lambda: not visible_windows(TITLE), "the window gone after minimising")
-        check(not window_info(self.window)["viewable"], "the window unmapped")
-        check(tray_icon(self.pid) == self.tray, "the tray icon still there")
+        wait_until(lambda: not visible_windows(TITLE), "the window gone after minimising",
+                   got="it still shown")
+        check(not window_info(self.window)["viewable"], "the window unmapped", "it still viewable")
+        check(tray_icon(self.pid) == self.tray, f"the tray icon {self.tray} still there",
+              lambda: tray_icon(self.pid))
 
     def hides_in_tray_and_comes_back(self):
         self.menus.close(self.tray_menu(False, "while the window is shown"))
@@ -677,31 +751,34 @@ class Session:
         # A left click on the tray icon brings it back, in front and active.
         click_tray(self.tray, 1)
         self.window = the_window(TITLE)
-        check(window_info(self.window)["viewable"], "the window mapped again")
-        wait_until(lambda: active_window() == int(self.window), "the restored window active")
-        check("_NET_WM_STATE_ABOVE" not in net_wm_state(self.window), "the raise step leaves it not on top")
+        check(window_info(self.window)["viewable"], "the window mapped again", "it unmapped")
+        self.main_window_active_again("the restored window active")
+        check("_NET_WM_STATE_ABOVE" not in net_wm_state(self.window), "the raise step to leave it not on top",
+              lambda: net_wm_state(self.window))
 
         # On top, minimised, and back through 恢复(&R): still on top.
         click(self.c["窗口永远在上"])
-        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "the main window on top")
+        self.on_top(True)
         self.minimise()
         self.menus.choose(self.tray_menu(True, "while the window is hidden"), "恢复")
         self.window = the_window(TITLE)
-        wait_until(lambda: "_NET_WM_STATE_ABOVE" in net_wm_state(self.window), "still on top after 恢复(&R)")
+        self.on_top(True, "still on top after 恢复(&R)")
         self.menus.close(self.tray_menu(False, "after 恢复(&R)"))
         click(self.c["窗口永远在上"])
-        wait_until(lambda: "_NET_WM_STATE_ABOVE" not in net_wm_state(self.window), "the main window not on top")
+        self.on_top(False)
 
     def exits(self):
         self.menus.choose(self.tray_menu(False, "before 退出(&X)"), "退出")
         try:
             status = self.process.wait(timeout=5 * TIME_SCALE)
         except subprocess.TimeoutExpired:
-            raise Failure(f"the program still running {5 * TIME_SCALE:g} s after 退出(&X)")
-        check(status == 0, f"退出(&X) ends with status 0, not {status}"
-                           + (f" (see the output of {WRAPPER[0]} above)" if WRAPPER else ""))
-        check(not run("xdotool", "search", "--pid", str(self.pid)).split(), "windows of the program left")
-        check(not os.path.exists(f"/proc/{self.pid}"), "the process left behind")
+            raise Failure(f"expected the program to end within {5 * TIME_SCALE:g} s of 退出(&X); "
+                          "got it still running")
+        check(status == 0, "status 0 after 退出(&X)", f"status {status}"
+              + (f" (the output of {WRAPPER[0]} above says why)" if WRAPPER else ""))
+        windows = run("xdotool", "search", "--pid", str(self.pid)).split()
+        check(not windows, "no window of the program left", windows)
+        check(not os.path.exists(f"/proc/{self.pid}"), "the process gone", f"process {self.pid} still there")
 
     def exits_while_readme_open(self):
         """The Readme window blocks the main window only: the tray menu opens,
@@ -746,76 +823,84 @@ class StatusNotifierSession(Session):
     def starts_on_its_own(self):
         self.app = application(self.pid)
         self.c = self.controls()
-        wait_until(self.shown, "the window shown")
+        wait_until(self.shown, "the window shown", got="it not shown")
         if not self.wayland:
             self.window = the_window(TITLE)
 
     def at_twice_the_scale(self):
         self.solves_one_hand()
         info = window_info(self.window)
-        check((info["width"], info["height"]) == (412, 524), f"client area at twice the scale: {info}")
+        check((info["width"], info["height"]) == (412, 524), "a client area of 412 × 524 at twice the scale",
+              info)
         sizes = [int(n) for n in re.findall(r"Icon \((\d+) x \1\)", wm_property(self.window, "_NET_WM_ICON"))]
-        check(max(sizes, default=0) >= 64, f"the window's icon has images for twice the scale: {sizes}")
+        check(max(sizes, default=0) >= 64, "an image of 64 px or more in the window's icon",
+              f"sizes {sizes}")
         screenshot(self.window, os.path.join(self.out, "vantrel-2x.png"))
 
     def minimise_without_a_tray_stays_a_minimise(self):
         xdotool("windowminimize", self.window)
-        wait_until(lambda: not window_info(self.window)["viewable"], "the window minimised")
+        wait_until(lambda: not window_info(self.window)["viewable"], "the window minimised",
+                   got="it still viewable")
         pump_events(0.5 * TIME_SCALE)
-        check("Iconic" in wm_property(self.window, "WM_STATE"),
-              f"an ordinary minimised window, not hidden: {wm_property(self.window, 'WM_STATE').strip()}")
+        check("Iconic" in wm_property(self.window, "WM_STATE"), "an ordinary minimised window (Iconic)",
+              lambda: wm_property(self.window, "WM_STATE").strip())
         xdotool("windowactivate", self.window)
-        wait_until(lambda: window_info(self.window)["viewable"], "the window back from the task bar")
+        wait_until(lambda: window_info(self.window)["viewable"], "the window back from the task bar",
+                   got="it still unmapped")
 
     def panel_appears(self):
         self.panel = start_panel()
         self.item = StatusNotifierItem(self.pid)
-        check(self.item.prop("Title") == TITLE, f"the icon's title: {self.item.prop('Title')!r}")
-        check(self.item.prop("ToolTip")[2] == TITLE, f"the icon's tooltip: {self.item.prop('ToolTip')!r}")
+        check(self.item.prop("Title") == TITLE, f"the icon's title {TITLE!r}", lambda: repr(self.item.prop("Title")))
+        check(self.item.prop("ToolTip")[2] == TITLE, f"the icon's tooltip {TITLE!r}",
+              lambda: repr(self.item.prop("ToolTip")))
         check(self.item.prop("IconName") == "org.vantrel.Vantrel",
-              f"the installed theme icon by name: {self.item.prop('IconName')!r}")
+              "the installed theme icon by name, 'org.vantrel.Vantrel'", lambda: repr(self.item.prop("IconName")))
 
     def toggles(self, clicks=4):
         for n in range(clicks):
             hide = self.shown()
             self.item.activate()
-            wait_until(lambda: self.shown() != hide, f"click {n + 1} {'hiding' if hide else 'restoring'}")
+            wait_until(lambda: self.shown() != hide,
+                       f"click {n + 1} to leave the window {'hidden' if hide else 'shown'}", got="no change")
             self.item.check_menu(hide, "after a click on the icon")
-        check(self.shown(), "shown after an even number of clicks")
+        check(self.shown(), "the window shown after an even number of clicks", "it hidden")
 
     def menu_restores(self):
         self.item.activate()
-        wait_until(lambda: not self.shown(), "hidden by a click on the icon")
+        wait_until(lambda: not self.shown(), "the window hidden by a click on the icon", got="it shown")
         self.item.check_menu(True, "while the window is hidden")
         self.item.choose("恢复")
-        wait_until(self.shown, "shown by 恢复(&R)")
+        wait_until(self.shown, "the window shown by 恢复(&R)", got="it hidden")
         self.item.check_menu(False, "while the window is shown")
 
     def panel_lost_while_hidden(self):
         self.item.activate()
-        wait_until(lambda: not self.shown(), "hidden by a click on the icon")
+        wait_until(lambda: not self.shown(), "the window hidden by a click on the icon", got="it shown")
         self.panel.stop()
-        wait_until(self.shown, "the window shown again once the panel has gone")
+        wait_until(self.shown, "the window shown again once the panel has gone", got="it hidden")
         # A minimise now is an ordinary one: there is nowhere to hide.
         self.panel = start_panel()
         self.item = StatusNotifierItem(self.pid)
         self.item.activate()
-        wait_until(lambda: not self.shown(), "hidden in the panel that came back")
+        wait_until(lambda: not self.shown(), "the window hidden in the panel that came back", got="it shown")
 
     def second_start_brings_the_window(self):
-        check(not self.shown(), "hidden before the second start")
+        check(not self.shown(), "the window hidden before the second start", "it shown")
         second = subprocess.run([self.vantrel], env=self.env, timeout=10 * TIME_SCALE, check=False)
-        check(second.returncode == 0, f"the second start ends with status 0, not {second.returncode}")
-        wait_until(self.shown, "the window brought back by the second start")
+        check(second.returncode == 0, "status 0 from the second start", f"status {second.returncode}")
+        wait_until(self.shown, "the window brought back by the second start", got="it hidden")
         if not self.wayland:
             self.window = the_window(TITLE)
-            wait_until(lambda: active_window() == int(self.window), "the window active")
-        check(StatusNotifierItem._registered_by(self.pid), "the first copy's icon still in the panel")
+            self.main_window_active_again("the window active")
+        check(StatusNotifierItem._registered_by(self.pid), f"the first copy's icon (process {self.pid}) "
+              "still in the panel", lambda: f"the panel's items {StatusNotifierItem._registered()}")
 
     def check_box_says_why_it_cannot(self):
         box = self.c["窗口永远在上"]
-        check(not has_state(box, pyatspi.STATE_ENABLED), "the always-on-top check box disabled")
-        check("不允许" in box.description, f"the check box says why: {box.description!r}")
+        check(not has_state(box, pyatspi.STATE_ENABLED), "the always-on-top check box disabled", "it enabled")
+        check("不允许" in box.description, "a description of the check box that says why (不允许)",
+              repr(box.description))
 
     def solves_one_hand(self):
         for box, number in zip(self.boxes(), ("3", "3", "8", "8")):
@@ -828,8 +913,9 @@ class StatusNotifierSession(Session):
         try:
             status = self.process.wait(timeout=5 * TIME_SCALE)
         except subprocess.TimeoutExpired:
-            raise Failure("the program still running after 退出(&X)")
-        check(status == 0, f"退出(&X) ends with status 0, not {status}")
+            raise Failure(f"expected the program to end within {5 * TIME_SCALE:g} s of 退出(&X); "
+                          "got it still running")
+        check(status == 0, "status 0 after 退出(&X)", f"status {status}")
 
 
 def xembed(vantrel, solve, out, helpers):
@@ -843,12 +929,12 @@ def xembed(vantrel, solve, out, helpers):
 
     def tray_lost_while_hidden():
         click_tray(session.tray, 1)
-        wait_until(lambda: not visible_windows(TITLE), "hidden by a tray click")
+        wait_until(lambda: not visible_windows(TITLE), "the window hidden by a tray click", got="it shown")
         trayers[-1].stop()
         session.window = the_window(TITLE)  # shown again, with nowhere left to hide
         trayers.append(start_trayer())
         helpers.append(trayers[-1])
-        session.tray = wait_until(lambda: tray_icon(session.pid), "the icon in the new tray")
+        session.tray = wait_until(lambda: tray_icon(session.pid), "the icon in the new tray", got="none")
 
     def run_again():
         # Ending the program ends the run: a second, short one for 退出(&X)
@@ -933,6 +1019,13 @@ def main():
             step()
             log(f"ok   {name} ({time.monotonic() - begun:.2f} s)")
     except (Failure, subprocess.CalledProcessError, GLib.Error) as failure:
+        if isinstance(failure, subprocess.CalledProcessError):
+            said = failure.stderr or ""
+            said = said.decode(errors="replace") if isinstance(said, bytes) else said
+            failure = (f"expected {shlex.join(map(str, failure.cmd))} to succeed; "
+                       f"got status {failure.returncode}" + (f": {said.strip()}" if said.strip() else ""))
+        elif isinstance(failure, GLib.Error):
+            failure = f"expected the call over D-Bus to succeed; got {failure.message}"
         log(f"FAIL {name}: {failure}")
         try:
             screenshot("root", os.path.join(out, f"failure-{scenario}.png"))

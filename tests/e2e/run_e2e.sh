@@ -26,7 +26,8 @@ if [[ -z ${VANTREL_E2E_REAPER:-} ]]; then
   [[ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ]] ||
     missing+=(qt6-wayland)
   if ((${#missing[@]})); then
-    echo "e2e: missing ${missing[*]}; script/setup installs them" >&2
+    echo "e2e: expected the session's tools installed; got ${missing[*]} missing" \
+      "(script/setup test installs them)" >&2
     exit 1
   fi
   # Become a child subreaper (kept across exec): daemons that their own parents
@@ -95,7 +96,8 @@ finish() {
     sleep 0.05
   done
   for pid in $left; do
-    log "left running: $pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+    log "expected every process of the session to have ended; got $pid still running:" \
+      "$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
     stop "$pid"
     status=1
   done
@@ -126,7 +128,7 @@ start() {
 
 start dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus-address" \
   2>"$work/dbus.log"
-wait_for 10 test -s "$work/bus-address" || { log "the session bus did not start"; exit 1; }
+wait_for 10 test -s "$work/bus-address" || { log "expected a session bus within 10 s; got none"; exit 1; }
 DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus-address")
 export DBUS_SESSION_BUS_ADDRESS
 
@@ -135,13 +137,13 @@ export DBUS_SESSION_BUS_ADDRESS
 start Xvfb -screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 3 3>"$work/display" \
   2>"$work/xvfb.log"
 while kill -0 "$started" 2>/dev/null && [[ ! -s $work/display ]]; do sleep 0.05; done
-[[ -s $work/display ]] || { log "Xvfb did not start"; exit 1; }
+[[ -s $work/display ]] || { log "expected Xvfb to give its display number; got none: $(tail -n 3 "$work/xvfb.log")"; exit 1; }
 export DISPLAY=:$(head -n 1 "$work/display")
 log "X session on $DISPLAY"
 
 start openbox --sm-disable >"$work/openbox.log" 2>&1
 wait_for 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || {
-  log "openbox did not start"; exit 1; }
+  log "expected openbox to manage the display within 10 s; got no window manager"; exit 1; }
 
 start /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1
 # Ours, not one that D-Bus activation might start in its place.
@@ -150,7 +152,7 @@ a11y_bus_is_ours() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.Bus | grep -qw "$bus_pid"
 }
-wait_for 10 a11y_bus_is_ours || { log "the accessibility bus did not start"; exit 1; }
+wait_for 10 a11y_bus_is_ours || { log "expected our accessibility bus within 10 s; got none"; exit 1; }
 
 # The installed theme icon, as a desktop has it: the hicolor theme of the
 # system with the program's icons beside it.
