@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QStringList>
 #include <QWindow>
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "solver/solve.h"
+#include "ui/about_box.h"
 #include "ui/readme_window.h"
 #include "ui/song_font.h"
 #include "ui/tray_icon.h"
@@ -46,7 +48,7 @@ MainWindow::MainWindow(QWidget* parent)
   connect(ui_->readme按钮, &QPushButton::clicked, this, &MainWindow::openReadme);
   // 恢复(&R) brings the window back without the raise step of a tray click.
   connect(ui_->restoreAction, &QAction::triggered, this, &MainWindow::comeBack);
-  // 关于(&A) does nothing.
+  connect(ui_->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
   connect(ui_->exitAction, &QAction::triggered, this, [] {
     // Leaves every running event loop, a modal window's included.
     QCoreApplication::exit(0);
@@ -119,6 +121,14 @@ void MainWindow::setAlwaysOnTop(bool onTop) {
 void MainWindow::openReadme() {
   ReadmeWindow readme(ui_->窗口永远在上选择框->isChecked());
   readme.execOver(*this);
+}
+
+void MainWindow::showAbout() {
+  if (!about_) about_ = createAboutBox(this);
+  about_->setWindowState(about_->windowState() & ~Qt::WindowMinimized);
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
 }
 
 // Hidden, not minimised: the window leaves the screen and the task bar at

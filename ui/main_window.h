@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <array>
 #include <memory>
 
 class QMenu;
+class QMessageBox;
 
 namespace vantrel::ui {
 
@@ -34,6 +36,8 @@ class MainWindow : public QWidget {
   void calculate();
   void reset();
   void openReadme();
+  // 关于(&A): opens the About box, or brings the open one to the front.
+  void showAbout();
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
   void trayShownChanged(bool shown);
   void prepareTrayMenu();
@@ -58,7 +62,8 @@ class MainWindow : public QWidget {
   std::unique_ptr<Ui::MainWindow> ui_;
   QMenu* trayMenu_;
   TrayIcon* tray_;
-  bool trayShown_ = false;  // as the tray last said
+  QPointer<QMessageBox> about_;  // while it is open
+  bool trayShown_ = false;       // as the tray last said
   // Wayland never tells a program that it was minimised, nor lets it choose
   // its stacking or its place.
   const bool onWayland_;

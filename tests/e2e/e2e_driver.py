@@ -56,6 +56,7 @@ Atspi.set_timeout(int(5000 * TIME_SCALE), int(30000 * TIME_SCALE))
 
 TITLE = "Vantrel"
 MISSING_INPUT = "请输入4个数字！"
+ABOUT_TITLE = "关于 Vantrel"
 
 # Hands to solve, compared with vantrel-solve line by line: a repeated number,
 # the classic with a fraction on the way, no solution at all, two-digit numbers,
@@ -767,6 +768,30 @@ class Session:
         click(self.c["窗口永远在上"])
         self.on_top(False)
 
+    def about_from_the_tray(self):
+        """关于(&A) while the window is hidden in the tray: the About box shows
+        on its own; a second 关于(&A) brings the same box forward, no second
+        one. The main window comes back with the box still open."""
+        self.minimise()
+        self.menus.choose(self.tray_menu(True, "while the window is hidden"), "关于")
+        about = the_window(ABOUT_TITLE)
+        box = wait_until(lambda: next((w for w in self.app if w is not None and w.name == ABOUT_TITLE), None),
+                         f"the {ABOUT_TITLE!r} window on the accessibility bus",
+                         got=lambda: [(w.getRoleName(), w.name) for w in self.app if w is not None])
+        texts = " ".join(child.name for child in box if child.getRoleName() == "label")
+        for part in ("Vantrel 1.", "MIT", "作者：Vantrel 团队"):
+            check(part in texts, f"{part!r} in the About box", repr(texts))
+        check(not visible_windows(TITLE), "the main window still hidden in the tray", "it shown")
+        screenshot("root", os.path.join(self.out, "vantrel-about.png"))
+
+        xdotool("windowminimize", about)
+        wait_until(lambda: not visible_windows(ABOUT_TITLE), "the About box minimised", got="it still shown")
+        self.menus.choose(self.tray_menu(True, "while the window is hidden"), "关于")
+        wait_until(lambda: visible_windows(ABOUT_TITLE) == [about], f"the same About box {about} back",
+                   got=lambda: f"About boxes shown: {visible_windows(ABOUT_TITLE)}")
+        click_tray(self.tray, 1)
+        self.window = the_window(TITLE)
+
     def exits(self):
         self.menus.choose(self.tray_menu(False, "before 退出(&X)"), "退出")
         try:
@@ -958,7 +983,8 @@ def xembed(vantrel, solve, out, helpers):
         ("minimise to the tray and back", session.hides_in_tray_and_comes_back),
         (f"{TOGGLES} tray clicks in a row, none lost", session.every_tray_click_counts),
         ("the tray goes while the window is hidden, and comes back", tray_lost_while_hidden),
-        ("退出(&X) ends the program", session.exits),
+        ("关于(&A) from the tray while hidden; one About box", session.about_from_the_tray),
+        ("退出(&X) ends the program while the About box is open", session.exits),
         ("退出(&X) from the tray while Readme is open, in a second run", run_again),
     ]
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -150,12 +151,30 @@ class MainWindowTrayTest : public QObject {
     QVERIFY(shown(*window_));
   }
 
-  void aboutItemDoesNothing() {
+  // 关于(&A) from the tray while the window is hidden there: the About box
+  // shows on its own, the window stays in the tray, and a second 关于(&A)
+  // brings back the same box rather than a second one.
+  void aboutItemShowsOneAboutBox() {
     window_ = vantrel::test::showMainWindow();
     minimiseByFrame(*window_);
-    control<QMenu>(*window_, "托盘菜单")->actions().at(1)->trigger();
+    QAction* about = control<QMenu>(*window_, "托盘菜单")->actions().at(1);
+    about->trigger();
     settle();
     QVERIFY(hiddenInTray(*window_));
+    const QList<QMessageBox*> boxes = window_->findChildren<QMessageBox*>();
+    QCOMPARE(boxes.size(), 1);
+    QMessageBox& box = *boxes.first();
+    QVERIFY(box.isVisible());
+    const QString text = box.text();
+    QVERIFY2(text.contains(QStringLiteral("Vantrel " VANTREL_VERSION)), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("MIT")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("作者：Vantrel 团队")), qPrintable(text));
+
+    box.setWindowState(Qt::WindowMinimized);
+    about->trigger();
+    settle();
+    QCOMPARE(window_->findChildren<QMessageBox*>().size(), 1);
+    QVERIFY(box.isVisible() && !box.isMinimized());
   }
 
  private:
