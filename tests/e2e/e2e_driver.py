@@ -92,7 +92,7 @@ def wait_until(probe, expected, timeout=5.0, got=None):
         if value:
             return value
         if time.monotonic() > deadline:
-            seen = got() if got else "nothing of the kind"
+            seen = (got() if callable(got) else got) or "nothing of the kind"
             raise Failure(f"expected {expected} within {limit:g} s; got {seen}")
         pump_events(0.02)
 
@@ -302,10 +302,20 @@ class PopupMenus:
         raise Failure("expected the tray menu to close on Esc; got it still showing after 5 presses")
 
     def choose(self, menu, prefix):
-        """Clicks the menu item whose name starts with prefix."""
+        """Clicks the menu item whose name starts with prefix, once the menu
+        has settled where it shows: Qt may still move a menu that has just
+        opened at the edge of the screen, and a click where it was closes it
+        without choosing anything."""
         for item in menu:
             if item is not None and item.name.startswith(prefix):
-                click(item)
+                where = [None]
+
+                def settled():
+                    before, where[0] = where[0], centre(item)
+                    pump_events(0.1 * TIME_SCALE)
+                    return before == where[0] == centre(item)
+                wait_until(settled, f"the menu item {prefix} to stay in one place", got=lambda: where[0])
+                click_at(*where[0])
                 wait_until(lambda: not self.showing(menu), f"the menu closed after {prefix}",
                            got="the menu still showing")
                 return
