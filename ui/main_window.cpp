@@ -90,15 +90,14 @@ void MainWindow::calculate() {
   QStringList lines;
   lines.reserve(qsizetype(result.lines.size()));
   for (const std::string& line : result.lines) lines.append(QString::fromStdString(line));
-  ui_->结果列表框->clear();
-  ui_->结果列表框->addItems(lines);
+  ui_->结果列表框->showLines(lines);
 
   if (result.inputMissing) ui_->编辑框a->setFocus();
 }
 
 void MainWindow::reset() {
   for (NumberBox* box : numberBoxes()) box->clear();
-  ui_->结果列表框->clear();
+  ui_->结果列表框->clearLines();
   ui_->编辑框a->setFocus();
 }
 
