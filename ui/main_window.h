@@ -9,6 +9,8 @@ class QMenu;
 
 namespace vantrel::ui {
 
+class Announcer;
+class FocusNote;
 class NumberBox;
 class TrayIcon;
 
@@ -56,6 +58,10 @@ class MainWindow : public QWidget {
   void raiseAboveOthers();
 
   std::unique_ptr<Ui::MainWindow> ui_;
+  // What a solve came to, for a screen reader: announced, or read with the
+  // first box when the focus goes there.
+  Announcer* announcer_;
+  FocusNote* focusNote_;
   QMenu* trayMenu_;
   TrayIcon* tray_;
   bool trayShown_ = false;  // as the tray last said
