@@ -13,6 +13,8 @@
 
 #include "solver/solve.h"
 #include "ui/about_box.h"
+#include "ui/announcer.h"
+#include "ui/focus_note.h"
 #include "ui/readme_window.h"
 #include "ui/song_font.h"
 #include "ui/tray_icon.h"
@@ -23,6 +25,8 @@ namespace vantrel::ui {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::MainWindow>()),
+      announcer_(new Announcer(this)),
+      focusNote_(new FocusNote(this)),
       onWayland_(QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
   ui_->setupUi(this);
   // A fixed frame with a minimise button and no maximise button.
@@ -92,16 +96,28 @@ void MainWindow::calculate() {
   QStringList lines;
   lines.reserve(qsizetype(result.lines.size()));
   for (const std::string& line : result.lines) lines.append(QString::fromStdString(line));
-  ui_->结果列表框->clear();
-  ui_->结果列表框->addItems(lines);
+  focusNote_->clear();
+  ui_->结果列表框->showLines(lines);
 
-  if (result.inputMissing) ui_->编辑框a->setFocus();
+  // The line the list ends with, the summary or a message, is heard at once:
+  // with the first box as the focus lands there, or else where the focus
+  // stays.
+  if (result.inputMissing) {
+    focusNote_->show(ui_->编辑框a, lines.last());
+    ui_->编辑框a->setFocus();
+  } else {
+    announcer_->announce(lines.last());
+  }
 }
 
 void MainWindow::reset() {
-  for (NumberBox* box : numberBoxes()) box->clear();
-  ui_->结果列表框->clear();
+  focusNote_->clear();
+  // The focus first: a screen reader that sees the first box change before
+  // the focus moves takes that change for the move, and the move itself
+  // then goes unheard.
   ui_->编辑框a->setFocus();
+  for (NumberBox* box : numberBoxes()) box->clear();
+  ui_->结果列表框->clearLines();
 }
 
 // Keeps the window above all other windows, or stops doing so, without

@@ -11,6 +11,8 @@ class QMessageBox;
 
 namespace vantrel::ui {
 
+class Announcer;
+class FocusNote;
 class NumberBox;
 class TrayIcon;
 
@@ -60,6 +62,10 @@ class MainWindow : public QWidget {
   void raiseAboveOthers();
 
   std::unique_ptr<Ui::MainWindow> ui_;
+  // What a solve came to, for a screen reader: announced, or read with the
+  // first box when the focus goes there.
+  Announcer* announcer_;
+  FocusNote* focusNote_;
   QMenu* trayMenu_;
   TrayIcon* tray_;
   QPointer<QMessageBox> about_;  // while it is open

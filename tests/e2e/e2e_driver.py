@@ -15,11 +15,13 @@ bus) and runs this script inside it with the name of a scenario:
            while the window is hidden in it and comes back; a second start of
            the program; all at twice the scale.
   wayland  a Wayland-only session (weston) with a StatusNotifierItem panel.
+  orca     the Orca screen reader, and a hand solved by keyboard alone: what
+           Orca speaks for each key press.
 
 Input is real: xdotool keystrokes and clicks, AT-SPI actions, and the calls a
 panel makes over D-Bus. What the program shows is read back through AT-SPI,
-xprop, xwininfo and D-Bus. Every program started here is stopped here,
-whatever happens.
+xprop, xwininfo and D-Bus, and what it says through Orca's debug file. Every
+program started here is stopped here, whatever happens.
 
 Two variables of the environment let the xembed scenario run under a checker
 such as valgrind: VANTREL_E2E_WRAPPER, a command line that the program is
@@ -33,6 +35,7 @@ clicks in a row the xembed scenario makes (10 by default).
 import os
 import re
 import shlex
+import shutil
 import signal
 import subprocess
 import sys
@@ -459,6 +462,74 @@ class StatusNotifierItem:
                          GLib.Variant("(isvu)", (ident, "clicked", GLib.Variant("s", ""), 0)))
                 return
         raise Failure(f"expected an item {prefix} in the menu; got {list(self.menu_items())}")
+
+
+class ScreenReader(Helper):
+    """Orca, with settings of its own and no speech server: what it would
+    speak, key echo included, is read from its debug file, which it writes
+    line by line. Orca runs once per user: another Orca of this user makes it
+    refuse to start."""
+
+    CUSTOMIZATIONS = (
+        "# Written by the end-to-end test.\n"
+        "from orca import debug, settings\n"
+        "# Each line as it is written, not in blocks of 8 KB.\n"
+        "if debug.debugFile:\n"
+        "    debug.debugFile.reconfigure(line_buffering=True)\n"
+        "# No speech server: Orca still logs what it would speak.\n"
+        "settings.speechServerFactory = None\n"
+        "settings.speechFactoryModules = []\n")
+    # The text, then a voice, if any, and the voice's settings.
+    SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)' ?(?:voice=\w+)?\{.*\}$")
+
+    def __init__(self, out):
+        check(shutil.which("orca"), "orca installed", "none on PATH (script/setup test installs it)")
+        others = run("pgrep", "-u", str(os.getuid()), "-x", "orca").split()
+        check(not others, "no other Orca of this user, which would make ours refuse to start",
+              f"Orca running as {', '.join(others)}: stop it first")
+        prefs = os.path.join(os.environ["XDG_RUNTIME_DIR"], "orca")
+        os.makedirs(prefs)
+        with open(os.path.join(prefs, "orca-customizations.py"), "w", encoding="utf-8") as file:
+            file.write(self.CUSTOMIZATIONS)
+        self.debug_file = os.path.join(out, "orca-debug.out")
+        if os.path.exists(self.debug_file):
+            os.remove(self.debug_file)
+        self._offset = 0  # in the debug file, after the last whole line read
+        self._spoken = []
+        self._started = False
+        # Its own role words in English, whatever the caller's language.
+        env = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", LANGUAGE="")
+        with open(os.path.join(out, "orca-output.txt"), "w") as output:
+            super().__init__(["orca", "-u", prefs, "--debug-file", self.debug_file],
+                             lambda _: self._follow() or self._started, "Orca",
+                             env=env, stdout=output, stderr=subprocess.STDOUT)
+        self.mark()
+
+    def _follow(self):
+        """Reads what Orca has written since the last call."""
+        try:
+            with open(self.debug_file, "rb") as file:
+                file.seek(self._offset)
+                new = file.read()
+        except FileNotFoundError:
+            return
+        new = new[:new.rfind(b"\n") + 1]
+        self._offset += len(new)
+        for line in new.decode("utf-8", errors="replace").splitlines():
+            self._started = self._started or "ORCA: Starting registry" in line
+            match = self.SPEECH.search(line)
+            if match:
+                self._spoken.append(match.group(1).strip())
+
+    def mark(self):
+        """From here on, what heard() returns."""
+        self._follow()
+        self._mark = len(self._spoken)
+
+    def heard(self):
+        """What Orca has spoken since the mark, one utterance an item."""
+        self._follow()
+        return self._spoken[self._mark:]
 
 
 # --- the test -----------------------------------------------------------------
@@ -1035,7 +1106,58 @@ def wayland(vantrel, solve, out, helpers):
     ]
 
 
-SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland}
+def orca(vantrel, solve, out, helpers):
+    """What a blind user hears, driving the window by keyboard alone: Orca's
+    speech for each key press, read from its debug file (orca-debug.out in
+    the output folder)."""
+    reader = ScreenReader(out)
+    helpers.append(reader)
+    session = Session(vantrel, solve, out)
+    lines = session.expected_lines(("3", "3", "8", "8"))
+
+    def keys(*presses, hear=(), then_focus=None, never=()):
+        """Presses the keys and waits for Orca to speak each of hear, in an
+        utterance of its own or within a longer one; never lists what it
+        must not speak meanwhile."""
+        reader.mark()
+        xdotool("key", "--delay", "50", *presses)
+        wait_until(lambda: all(any(h in u for u in reader.heard()) for h in hear),
+                   f"Orca to speak {hear} for {' '.join(presses)}", got=lambda: f"it spoke {reader.heard()}")
+        pump_events(0.3 * TIME_SCALE)  # what Orca speaks straight after
+        heard = reader.heard()
+        log(f"  Orca: {heard}")
+        spoken = [n for n in never if any(n in u for u in heard)]
+        check(not spoken, f"Orca not to speak {list(never)} for {' '.join(presses)}", f"it spoke {heard}")
+        if then_focus:
+            check(has_state(session.c[then_focus], pyatspi.STATE_FOCUSED), f"the focus on {then_focus}",
+                  session.focused)
+
+    def starts():
+        session.window = the_window(TITLE)
+        session.app = application(session.pid)
+        session.c = session.controls()
+        wait_until(lambda: any("第一个数" in u for u in reader.heard()), "Orca reading the first box",
+                   got=lambda: f"it spoke {reader.heard()}")
+
+    return session, [
+        ("Orca reads the first box", starts),
+        ("typing 3 3 8 8, Tab to 开始计算",
+         lambda: keys("3", "Tab", "3", "Tab", "8", "Tab", "8", "Tab", hear=["开始计算"])),
+        # The focus stays on the button; the list is not read unasked.
+        ("space on 开始计算: the summary",
+         lambda: keys("space", hear=[lines[-1]], then_focus="开始计算", never=["结果"])),
+        ("Tab into the list: its first line", lambda: keys("Tab", hear=[lines[0]])),
+        ("Down: the second line", lambda: keys("Down", hear=[lines[1]])),
+        ("Tab, space on 重新计算: the first box",
+         lambda: keys("Tab", "space", hear=["第一个数"], then_focus="第一个数")),
+        ("3 3 8 and an empty box, Tab to 开始计算",
+         lambda: keys("3", "Tab", "3", "Tab", "8", "Tab", "Tab", hear=["开始计算"])),
+        ("space on 开始计算: the missing number, with the first box",
+         lambda: keys("space", hear=[MISSING_INPUT, "第一个数"], then_focus="第一个数")),
+    ]
+
+
+SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland, "orca": orca}
 
 
 def main():

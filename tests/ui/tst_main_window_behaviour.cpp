@@ -175,6 +175,34 @@ class MainWindowBehaviourTest : public QObject {
     QCOMPARE(lines.last(), QStringLiteral("共有%1种算法！").arg(lines.size() - 1));
   }
 
+  // What a screen reader reads along with the list and the first box: the
+  // list's description fits what it holds, and the missing-number line comes
+  // with the first box while the focus is there.
+  void descriptionsFollowTheResult() {
+    auto* list = control<QListWidget>(*window_, "结果列表框");
+    auto* solveButton = control<QPushButton>(*window_, "计算按钮");
+    const QString boxDescription = boxes_[0]->accessibleDescription();
+    const QString emptyList = list->accessibleDescription();
+
+    const QStringList inputs{"3", "3", "8", ""};
+    for (int i = 0; i < 4; ++i) boxes_[i]->setText(inputs[i]);
+    solveButton->setFocus();
+    solveButton->click();
+    QVERIFY(list->accessibleDescription().isEmpty());
+    QCOMPARE(boxes_[0]->accessibleDescription(), QString::fromUtf8(vantrel::kMissingInputLine));
+    QTest::keyClick(boxes_[0], Qt::Key_Tab);
+    QCOMPARE(boxes_[0]->accessibleDescription(), boxDescription);
+
+    boxes_[3]->setText(QStringLiteral("8"));
+    solveButton->click();
+    const QString solutions = list->accessibleDescription();
+    QVERIFY(!solutions.isEmpty() && solutions != emptyList);
+    QCOMPARE(boxes_[0]->accessibleDescription(), boxDescription);
+
+    control<QPushButton>(*window_, "重新按钮")->click();
+    QCOMPARE(list->accessibleDescription(), emptyList);
+  }
+
   void reset() {
     auto* check = control<QCheckBox>(*window_, "窗口永远在上选择框");
     QTest::mouseClick(check, Qt::LeftButton);

@@ -65,7 +65,7 @@ class MainWindowLayoutTest : public QObject {
     row("编辑框c", "vantrel::ui::NumberBox", {103, 8, 30, 25}, "第三个数");
     row("编辑框d", "vantrel::ui::NumberBox", {150, 8, 30, 25}, "第四个数");
     row("计算按钮", "QPushButton", {15, 38, 74, 25}, "开始计算");
-    row("结果列表框", "QListWidget", {10, 68, 174, 132}, "结果");
+    row("结果列表框", "vantrel::ui::ResultList", {10, 68, 174, 132}, "结果");
     row("重新按钮", "QPushButton", {105, 38, 74, 25}, "重新计算");
     row("图片框1", "vantrel::ui::PictureBox", {228, 35, 106, 38}, "图片");
     row("readme按钮", "QPushButton", {112, 216, 72, 20}, "Readme");
