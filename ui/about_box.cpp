@@ -8,7 +8,9 @@
 
 namespace vantrel::ui {
 
-QString creditLine() { return QStringLiteral("作者：Vantrel 团队"); }
+QString creditLine() {
+  return QStringLiteral("作者：Vantrel 团队");
+}
 
 QMessageBox* createAboutBox(QWidget* parent) {
   auto* box = new QMessageBox(parent);
