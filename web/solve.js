@@ -9,15 +9,18 @@ import loadSolver from './solver.js';
 // (node passes the WebAssembly itself as wasmBinary).
 export async function loadSolve(options = {}) {
   const solver = await loadSolver(options);
+  const decoder = new TextDecoder();
   return (texts) => {
-    const text = solver.ccall('vantrel_solve', 'number', ['string', 'string', 'string', 'string'],
+    const block = solver.ccall('vantrel_solve', 'number', ['string', 'string', 'string', 'string'],
       texts);
-    if (text === 0) throw new Error('the solver ran out of memory');
-    const reply = solver.UTF8ToString(text);
-    solver._free(text);
-    // "1" or "0", then every line followed by '\n'.
-    const lines = reply.slice(1).split('\n');
+    if (block === 0) throw new Error('the solver ran out of memory');
+    // The text's length, then the text: "1" or "0", then every line followed
+    // by '\n'.
+    const length = solver.HEAPU32[block >> 2];
+    const text = decoder.decode(solver.HEAPU8.subarray(block + 4, block + 4 + length));
+    solver._free(block);
+    const lines = text.slice(1).split('\n');
     lines.pop();
-    return { lines, inputMissing: reply[0] === '1' };
+    return { lines, inputMissing: text[0] === '1' };
   };
 }
