@@ -9,11 +9,15 @@ target_compile_options(vantrel_options INTERFACE
 # bound at start-up (bindnow). Position-independent executables are the
 # compiler's default. None of it touches floating point. The sanitizer and
 # fuzz builds go without fortification, which would hide calls from them.
-target_compile_options(vantrel_options INTERFACE -fstack-protector-strong)
-if(NOT VANTREL_SANITIZE AND NOT VANTREL_FUZZ)
-  target_compile_definitions(vantrel_options INTERFACE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+# WebAssembly has none of these to harden: its return addresses and code are
+# out of reach of the program's memory, and it has no relocation table.
+if(NOT EMSCRIPTEN)
+  target_compile_options(vantrel_options INTERFACE -fstack-protector-strong)
+  if(NOT VANTREL_SANITIZE AND NOT VANTREL_FUZZ)
+    target_compile_definitions(vantrel_options INTERFACE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+  endif()
+  target_link_options(vantrel_options INTERFACE LINKER:-z,relro LINKER:-z,now)
 endif()
-target_link_options(vantrel_options INTERFACE LINKER:-z,relro LINKER:-z,now)
 
 if(VANTREL_SANITIZE)
   target_compile_options(vantrel_options INTERFACE

@@ -1,9 +1,11 @@
 #include "platform/number_text.h"
 
-#include <algorithm>
+#include <fast_float/fast_float.h>
+#include <fmt/compile.h>
+
 #include <charconv>
 #include <cmath>
-#include <limits>
+#include <cstdint>
 #include <system_error>
 
 namespace vantrel {
@@ -50,26 +52,89 @@ bool matchesNumberGrammar(std::string_view text) {
   return i == text.size();
 }
 
-// The power of ten of the first significant digit of an unsigned plain
-// decimal, so that 120 gives 2, 0.05 gives -2 and 3e-400 gives -400; the
-// exponent saturates far beyond any double. Only used to tell an overflow
-// from an underflow, so all-zero mantissas (which neither) give 0.
-long long decimalExponent(std::string_view text) {
-  const std::size_t e = text.find_first_of("eE");
-  const std::string_view mantissa = text.substr(0, e);
-  long long exponent = 0;
-  if (e != std::string_view::npos) {
-    std::string_view digits = text.substr(e + 1);
-    const bool negative = digits.front() == '-';
-    if (digits.front() == '+' || digits.front() == '-') digits.remove_prefix(1);
-    for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
-    if (negative) exponent = -exponent;
+// A positive finite float as the fewest significant digits that read back to
+// it (of those, the closest), with no zero at either end, and the place of the
+// decimal point: the float is 0.digits × 10^point.
+struct ShortestDecimal {
+  std::string digits;
+  int point = 0;
+};
+
+ShortestDecimal shortestDecimal(float magnitude) {
+  // {fmt} writes those digits, in fixed or in exponent notation as it sees
+  // fit ("30000000", "0.0001", "1e+30"); only the digits and the point's
+  // place are taken from its text.
+  char text[32];
+  const char* const end = fmt::format_to(text, FMT_COMPILE("{}"), magnitude);
+  ShortestDecimal decimal;
+  int point = -1;
+  int exponent = 0;
+  for (const char* p = text; p != end; ++p) {
+    if (isDigit(*p)) {
+      decimal.digits += *p;
+    } else if (*p == '.') {
+      point = static_cast<int>(decimal.digits.size());
+    } else if (*p == 'e') {
+      const bool negative = p[1] == '-';
+      for (p += 2; p != end; ++p) exponent = exponent * 10 + (*p - '0');
+      if (negative) exponent = -exponent;
+      break;
+    }
   }
-  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-  const std::size_t first = mantissa.find_first_of("123456789");
-  if (first == std::string_view::npos) return 0;
-  const auto position = static_cast<long long>(point) - static_cast<long long>(first);
-  return exponent + (first < point ? position - 1 : position);
+  if (point < 0) point = static_cast<int>(decimal.digits.size());
+  const std::size_t first = decimal.digits.find_first_not_of('0');
+  decimal.digits.erase(0, first);
+  decimal.digits.erase(decimal.digits.find_last_not_of('0') + 1);
+  decimal.point = point - static_cast<int>(first) + exponent;
+  return decimal;
+}
+
+// d.ddde±XX, at least two digits in the exponent ("1e+30", "1.5e-07").
+std::string scientific(const ShortestDecimal& decimal) {
+  std::string text(1, decimal.digits.front());
+  if (decimal.digits.size() > 1) {
+    text += '.';
+    text.append(decimal.digits, 1);
+  }
+  const int exponent = decimal.point - 1;
+  text += exponent < 0 ? "e-" : "e+";
+  if (std::abs(exponent) < 10) text += '0';
+  text += numberToText(std::abs(exponent));
+  return text;
+}
+
+// The same digits with a decimal point and no exponent ("0.0001", "12.5"),
+// for a float that is not whole.
+std::string fixedFraction(const ShortestDecimal& decimal) {
+  if (decimal.point > 0) {
+    std::string text = decimal.digits;
+    text.insert(static_cast<std::size_t>(decimal.point), 1, '.');
+    return text;
+  }
+  return "0." + std::string(static_cast<std::size_t>(-decimal.point), '0') + decimal.digits;
+}
+
+// The shortest text that reads back to the float: fixed or exponent notation,
+// whichever is shorter, fixed when they tie. Written in fixed notation a whole
+// float shows all its digits, so "123456784", not "123456780".
+std::string shortestText(float magnitude) {
+  const ShortestDecimal decimal = shortestDecimal(magnitude);
+  std::string exponentForm = scientific(decimal);
+  const auto digitCount = static_cast<int>(decimal.digits.size());
+  if (decimal.point < digitCount) {
+    std::string fixedForm = fixedFraction(decimal);
+    return fixedForm.size() <= exponentForm.size() ? fixedForm : exponentForm;
+  }
+  // Whole. A float has at most 9 significant digits, so its exponent form
+  // takes at most 14 characters: beyond 10^14 it always wins, and below that
+  // the float fits a 64-bit integer exactly.
+  if (decimal.point > 14) return exponentForm;
+  char buffer[24];
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(magnitude));
+  (void)ec;
+  const auto fixedLength = static_cast<std::size_t>(end - buffer);
+  return fixedLength <= exponentForm.size() ? std::string(buffer, end) : exponentForm;
 }
 
 }  // namespace
@@ -81,10 +146,10 @@ std::string numberToText(float value) {
   if (std::fabs(value) <= 16777216.0f && std::trunc(value) == value) {
     return numberToText(static_cast<int>(value));
   }
-  char buffer[32];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  (void)ec;  // 32 bytes always hold a float's shortest form
-  return std::string(buffer, end);
+  const std::string sign = std::signbit(value) ? "-" : "";
+  if (std::isnan(value)) return sign + "nan";
+  if (std::isinf(value)) return sign + "inf";
+  return sign + shortestText(std::fabs(value));
 }
 
 std::string numberToText(int value) {
@@ -107,13 +172,13 @@ double textToNumber(std::string_view text) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
+  // The nearest double, however many digits; a magnitude beyond the largest
+  // double reads as infinity, one below the smallest as zero.
   double magnitude = 0.0;
-  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), magnitude,
-                                         std::chars_format::general);
+  const auto [ptr, ec] = fast_float::from_chars(text.data(), text.data() + text.size(), magnitude,
+                                                fast_float::chars_format::general);
   (void)ptr;
-  if (ec == std::errc::result_out_of_range) {
-    magnitude = decimalExponent(text) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-  }
+  (void)ec;  // the grammar has been checked: fast_float reads all of the text
   return negative ? -magnitude : magnitude;
 }
 

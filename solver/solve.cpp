@@ -1,8 +1,8 @@
 #include "solver/solve.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/number_text.h"
 #include "solver/arrangements.h"
@@ -14,7 +14,8 @@ namespace vantrel {
 namespace {
 
 // Slot values compared bit for bit: two fillings that agree this way give
-// exactly the same lines.
+// exactly the same lines. (memcpy rather than std::bit_cast, which the
+// WebAssembly build's standard library lacks; both compile to a plain move.)
 struct SlotBits {
   std::uint64_t ab;
   std::uint64_t cd;
@@ -23,7 +24,9 @@ struct SlotBits {
 
 SlotBits bitsOf(const Slots& slots) {
   const auto bits = [&](std::size_t i) {
-    return std::uint64_t{std::bit_cast<std::uint32_t>(slots[i])};
+    std::uint32_t value = 0;
+    std::memcpy(&value, &slots[i], sizeof value);
+    return std::uint64_t{value};
   };
   return {bits(0) << 32 | bits(1), bits(2) << 32 | bits(3)};
 }
@@ -41,7 +44,7 @@ SolveResult solve(const InputTexts& texts) {
   SolveResult result;
   std::vector<std::string>& lines = result.lines;
 
-  if (std::ranges::any_of(texts, [](std::string_view text) { return text.empty(); })) {
+  if (std::any_of(texts.begin(), texts.end(), [](std::string_view text) { return text.empty(); })) {
     lines.emplace_back(kMissingInputLine);
     result.inputMissing = true;
     return result;

@@ -6,6 +6,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#elif defined(__wasm_simd128__)
+#include <wasm_simd128.h>
 #endif
 
 #include "platform/number_text.h"
@@ -26,6 +28,8 @@ using LaneMask = decltype(Lanes{} < Lanes{});
 inline int laneBits(LaneMask mask) {
 #if defined(__SSE2__)
   return _mm_movemask_pd(reinterpret_cast<__m128d>(mask));
+#elif defined(__wasm_simd128__)
+  return static_cast<int>(wasm_i64x2_bitmask(reinterpret_cast<v128_t>(mask)));
 #else
   return (mask[0] != 0 ? 1 : 0) | (mask[1] != 0 ? 2 : 0);
 #endif

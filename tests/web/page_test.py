@@ -1,0 +1,336 @@
+#!/usr/bin/python3
+"""Uses the web page in headless Chromium as a person would: real key presses
+and clicks through WebDriver, read back from the page.
+
+Serves a copy of the built site on 127.0.0.1 (a free port), then checks the
+number boxes, the Tab order, solving, the missing-input line, reset, the
+Readme dialog, the layout at phone width, a reload that opens and solves after
+the server has stopped, and a new build replacing the old one on the next
+visit. Saves web-desktop.png (after solving 1 2 9 1) and web-phone.png (390 x
+844 with the Readme dialog open) in the output folder.
+
+Usage: page_test.py SITE OUTPUT_DIR
+"""
+
+import functools
+import http.server
+import os
+import re
+import shutil
+import sys
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+BOXES = ["编辑框a", "编辑框b", "编辑框c", "编辑框d"]
+MISSING = "请输入4个数字！"
+LINES_1291 = ["(1 + 2) × (9 - 1)", "(9 - 1) × (2 + 1)", "(9 - 1) × (1 + 2)",
+              "(2 + 1) × (9 - 1)", "共有4种算法！"]
+CREDITS = ["欢迎使用 Vantrel！", "作者：Vantrel 团队"]
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".js": "text/javascript",
+                      ".webmanifest": "application/manifest+json"}
+
+    def log_message(self, *args):
+        pass
+
+
+class Server:
+    """The site on 127.0.0.1; stopped and started again on the same port."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        self.port = 0
+        self.start()
+
+    def start(self):
+        handler = functools.partial(Handler, directory=self.folder)
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), handler)
+        self.port = self.httpd.server_port
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+    @property
+    def url(self):
+        return f"http://127.0.0.1:{self.port}/"
+
+
+def start_chromium(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                     "--disable-background-networking", "--disable-component-update",
+                     "--disable-sync", "--no-first-run", "--window-size=1024,768",
+                     f"--user-data-dir={profile}"):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class Page:
+    def __init__(self, driver):
+        self.d = driver
+
+    def __getitem__(self, element_id):
+        return self.d.find_element(By.ID, element_id)
+
+    def keys(self, *keys):
+        ActionChains(self.d).send_keys(*keys).perform()
+
+    def shift_tab(self):
+        ActionChains(self.d).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+
+    def focused(self):
+        return self.d.execute_script("return document.activeElement.id")
+
+    def selection(self, element_id):
+        return self.d.execute_script(
+            "const e = document.getElementById(arguments[0]);"
+            "return [e.selectionStart, e.selectionEnd];", element_id)
+
+    def lines(self):
+        return [e.get_attribute("textContent")
+                for e in self.d.find_elements(By.CSS_SELECTOR, "#结果列表框 > *")]
+
+    def values(self):
+        return [self[box].get_attribute("value") for box in BOXES]
+
+    def wait(self, condition, what, timeout=20):
+        WebDriverWait(self.d, timeout, poll_frequency=0.1).until(
+            lambda _: condition(), message=f"timed out waiting for {what}")
+
+    def enter_hand(self, hand):
+        self["重新按钮"].click()
+        for number in hand:
+            self.keys(number, Keys.TAB)
+
+    def solve(self, hand):
+        self.enter_hand(hand)
+        self["计算按钮"].click()
+        self.wait(lambda: self.lines(), "the result list")
+        return self.lines()
+
+    def metrics(self, width, height, scale, mobile):
+        self.d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
+
+    def dialog_open(self):
+        return self.d.execute_script("return document.getElementById('readme窗口').open")
+
+
+def expect(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def check_opening(page):
+    page.wait(lambda: page.d.execute_script("return document.readyState") == "complete",
+              "the page")
+    expect(page.d.title == "Vantrel", f"title {page.d.title!r}")
+    expect(page.d.execute_script("return document.documentElement.lang") == "zh-CN", "lang")
+    expect(page.focused() == "编辑框a", f"focus at start in {page.focused()!r}")
+    names = [page[box].accessible_name for box in BOXES] + [page["结果列表框"].accessible_name]
+    expect(names == ["第一个数", "第二个数", "第三个数", "第四个数", "结果"],
+           f"accessible names {names}")
+    expect(not page["窗口永远在上选择框"].is_enabled(), "the on-top check box is enabled")
+
+
+def check_number_boxes(page):
+    page["编辑框a"].click()
+    page.keys("x1-", " 2", "3", "e")
+    expect(page.values()[0] == "12", f"box a took {page.values()[0]!r} from 'x1- 23e'")
+    page.keys(Keys.TAB)
+    expect(page.focused() == "编辑框b", page.focused())
+    expect(page.selection("编辑框b") == [0, 0], "an empty box selected something")
+    page.keys("34")
+    page.shift_tab()
+    expect(page.focused() == "编辑框a" and page.selection("编辑框a") == [0, 2],
+           f"Shift+Tab back: {page.focused()} selection {page.selection('编辑框a')}")
+    page.keys("5")
+    expect(page.values()[0] == "5", f"typing over the selection gave {page.values()[0]!r}")
+    page["编辑框b"].click()
+    expect(page.selection("编辑框b") == [0, 2], f"a click selected {page.selection('编辑框b')}")
+    page.keys("6")
+    expect(page.values()[:2] == ["5", "6"], f"boxes {page.values()}")
+
+
+def check_tab_order(page):
+    page["重新按钮"].click()
+    visited = []
+    for _ in range(7):
+        page.keys(Keys.TAB)
+        visited.append(page.focused())
+    expect(visited == BOXES[1:] + ["计算按钮", "结果列表框", "重新按钮", "readme按钮"],
+           f"Tab went {visited}")
+    page.shift_tab()
+    expect(page.focused() == "重新按钮", f"Shift+Tab went to {page.focused()}")
+
+
+def check_solving(page, output):
+    lines = page.solve(["1", "2", "9", "1"])
+    expect(lines == LINES_1291, f"1 2 9 1 gave {lines}")
+    page.d.save_screenshot(os.path.join(output, "web-desktop.png"))
+    # The list: its lines are options that the arrow keys walk through.
+    page["结果列表框"].click()
+    page.keys(Keys.HOME, Keys.DOWN)
+    current = page["结果列表框"].get_attribute("aria-activedescendant")
+    expect(page[current].text == LINES_1291[1], f"Home, Down selected {page[current].text!r}")
+    page.keys(Keys.END)
+    current = page["结果列表框"].get_attribute("aria-activedescendant")
+    expect(page[current].text == LINES_1291[-1], f"End selected {page[current].text!r}")
+
+    # An empty box: the missing-input line alone, the focus in box a, its text selected.
+    page["编辑框c"].click()
+    page.keys(Keys.BACKSPACE)
+    page["计算按钮"].click()
+    page.wait(lambda: page.lines() == [MISSING], f"the list to read {MISSING}")
+    expect(page.focused() == "编辑框a" and page.selection("编辑框a") == [0, 1],
+           f"missing input: focus {page.focused()}, selection {page.selection('编辑框a')}")
+
+    page["重新按钮"].click()
+    expect(page.values() == ["", "", "", ""], f"reset left {page.values()}")
+    expect(page.lines() == [], f"reset left {page.lines()}")
+    expect(page.focused() == "编辑框a", f"reset put the focus in {page.focused()}")
+
+
+def check_readme(page):
+    page.enter_hand(["3", "3", "8", "8"])
+    page["readme按钮"].click()
+    page.wait(page.dialog_open, "the Readme dialog")
+    text = page["标签1"].text
+    expect(text.split("\n") == CREDITS, f"标签1 reads {text!r}")
+    # The page behind takes no clicks and no keys.
+    ActionChains(page.d).move_to_element(page["计算按钮"]).click().perform()
+    ActionChains(page.d).move_to_element(page["编辑框a"]).click().perform()
+    page.keys("7", Keys.TAB, Keys.TAB, Keys.TAB, "7")
+    expect(page.lines() == [], f"a click behind the dialog solved: {page.lines()}")
+    expect(page.values() == ["3", "3", "8", "8"], f"keys behind the dialog: {page.values()}")
+    expect(page.dialog_open(), "the dialog closed on a click or key behind it")
+    page.keys(Keys.ESCAPE)
+    page.wait(lambda: not page.dialog_open(), "Esc to close the dialog")
+    expect(page.focused() == "readme按钮", f"after the dialog, focus in {page.focused()}")
+    page["readme按钮"].click()
+    page.wait(page.dialog_open, "the dialog to open again")
+    page["关闭按钮"].click()
+    page.wait(lambda: not page.dialog_open(), "the close button")
+
+
+def check_phone(page, output):
+    page.metrics(390, 844, 2, True)
+    try:
+        page.solve(["1", "2", "9", "1"])
+        sizes = page.d.execute_script("""
+            const fits = document.scrollingElement.scrollWidth <= window.innerWidth;
+            const ids = [...arguments[0], '计算按钮', '重新按钮', '结果列表框', '置顶', 'readme按钮'];
+            return [fits, ids.map((id) => {
+              const r = document.getElementById(id).getBoundingClientRect();
+              return [id, Math.round(r.width), Math.round(r.height), r.right <= window.innerWidth];
+            })];""", BOXES)
+        expect(sizes[0], "the page scrolls sideways at 390 pixels")
+        for element_id, width, height, inside in sizes[1]:
+            expect(width >= 44 and height >= 44 and inside,
+                   f"{element_id} is {width} x {height} at 390 pixels (inside: {inside})")
+        expect(page["编辑框a"].get_attribute("inputmode") == "numeric", "no numeric keyboard")
+        page["readme按钮"].click()
+        page.wait(page.dialog_open, "the Readme dialog")
+        size = page["关闭按钮"].size
+        expect(size["width"] >= 44 and size["height"] >= 44, f"the close button is {size}")
+        page.d.save_screenshot(os.path.join(output, "web-phone.png"))
+        page.keys(Keys.ESCAPE)
+        page.wait(lambda: not page.dialog_open(), "Esc to close the dialog")
+    finally:
+        page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+def cache_names(page):
+    return page.d.execute_async_script("caches.keys().then(arguments[0])")
+
+
+def check_offline(page, server, folder):
+    page.d.set_script_timeout(20)
+    page.wait(lambda: page.d.execute_script("return !!navigator.serviceWorker.controller"),
+              "the service worker to take over the page")
+    errors = [entry for entry in page.d.get_log("browser") if entry["level"] == "SEVERE"]
+    expect(not errors, f"the browser reported {errors}")
+    kept = cache_names(page)
+    expect(len(kept) == 1, f"caches {kept}")
+
+    server.stop()
+    reached = page.d.execute_async_script(
+        "fetch('not-in-the-site').then(() => arguments[0](true), () => arguments[0](false))")
+    expect(not reached, "the server still answers")
+    page.d.refresh()
+    lines = page.solve(["3", "3", "8", "8"])
+    expect(lines == ["8 / (3 - 8 / 3)", "共有1种算法！"], f"offline, 3 3 8 8 gave {lines}")
+
+    # A new build: on the next visit it is fetched and replaces the old one,
+    # cache and all; the visit after shows it.
+    with open(os.path.join(folder, "index.html"), encoding="utf-8") as f:
+        html = f.read()
+    with open(os.path.join(folder, "index.html"), "w", encoding="utf-8") as f:
+        f.write(html.replace("<title>Vantrel</title>", "<title>Vantrel 2</title>"))
+    with open(os.path.join(folder, "sw.js"), encoding="utf-8") as f:
+        worker = f.read()
+    worker, count = re.subn(r"const build = '(\w+)'", r"const build = '\1-2'", worker)
+    expect(count == 1, "sw.js names no build")
+    with open(os.path.join(folder, "sw.js"), "w", encoding="utf-8") as f:
+        f.write(worker)
+    server.start()
+    page.d.refresh()
+    page.wait(lambda: [name for name in cache_names(page)] == [kept[0] + "-2"],
+              "the new build's cache to replace the old one")
+    page.d.refresh()
+    expect(page.d.title == "Vantrel 2", f"after the new build, the title is {page.d.title!r}")
+
+
+def main():
+    site, output = sys.argv[1], sys.argv[2]
+    os.makedirs(output, exist_ok=True)
+    scratch = tempfile.mkdtemp(prefix="vantrel-web-")
+    folder = os.path.join(scratch, "site")
+    shutil.copytree(site, folder)
+    server = Server(folder)
+    driver = None
+    try:
+        driver = start_chromium(os.path.join(scratch, "profile"))
+        page = Page(driver)
+        page.metrics(800, 600, 1, False)
+        driver.get(server.url)
+        checks = [
+            ("opening", lambda: check_opening(page)),
+            ("number boxes", lambda: check_number_boxes(page)),
+            ("Tab order", lambda: check_tab_order(page)),
+            ("solving, missing input, reset", lambda: check_solving(page, output)),
+            ("Readme dialog", lambda: check_readme(page)),
+            ("phone width", lambda: check_phone(page, output)),
+            ("offline, and a new build", lambda: check_offline(page, server, folder)),
+        ]
+        for name, check in checks:
+            start = time.monotonic()
+            check()
+            print(f"ok  {name} ({time.monotonic() - start:.1f} s)", flush=True)
+    finally:
+        if driver is not None:
+            driver.quit()
+        try:
+            server.stop()
+        except Exception:
+            pass
+        shutil.rmtree(scratch, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
