@@ -279,17 +279,36 @@ class PopupMenus:
             return {}
 
     def open_from_tray(self, tray):
-        """Right-clicks the tray icon and returns the menu and its items."""
-        self.shown.clear()
-        click_tray(tray, 3)
-        items = wait_until(lambda: self.shown and self.items(self.shown[-1]),
-                           "the tray menu to show with its items", got="no menu")
-        return self.shown[-1], items
+        """Right-clicks the tray icon and returns the menu and its items once
+        the menu is on the screen. A program under valgrind on a busy machine
+        sometimes reports a menu that is gone again a moment later (or reports
+        it late, after the last opening): a person would click again, and so
+        does this, up to three times."""
+        for attempt in range(3):
+            self.shown.clear()
+            click_tray(tray, 3)
+            items = wait_until(lambda: self.shown and self.items(self.shown[-1]),
+                               "the tray menu to show with its items", got="no menu")
+            menu = self.shown[-1]
+            try:
+                wait_until(lambda: self.on_screen(menu), "the tray menu on the screen", timeout=0.5)
+                return menu, items
+            except Failure:
+                log(f"  the tray menu was not on the screen after right-click {attempt + 1}")
+        raise Failure("expected the tray menu on the screen after a right-click on the icon; "
+                      "got no menu there after three")
 
     @staticmethod
     def showing(menu):
         try:
             return has_state(menu, pyatspi.STATE_SHOWING)
+        except GLib.GError:
+            return False
+
+    @classmethod
+    def on_screen(cls, menu):
+        try:
+            return cls.showing(menu) and menu.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width > 0
         except GLib.GError:
             return False
 
@@ -316,8 +335,9 @@ class PopupMenus:
                 def settled():
                     before, where[0] = where[0], centre(item)
                     pump_events(0.1 * TIME_SCALE)
-                    return before == where[0] == centre(item)
-                wait_until(settled, f"the menu item {prefix} to stay in one place", got=lambda: where[0])
+                    return before == where[0] == centre(item) and self.on_screen(menu)
+                wait_until(settled, f"the menu item {prefix} to stay in one place on the screen",
+                           got=lambda: f"it at {where[0]}, the menu on the screen: {self.on_screen(menu)}")
                 click_at(*where[0])
                 wait_until(lambda: not self.showing(menu), f"the menu closed after {prefix}",
                            got="the menu still showing")
