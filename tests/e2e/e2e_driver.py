@@ -115,7 +115,12 @@ def xdotool(*args):
 
 
 def visible_windows(name):
-    return run("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split()
+    """The viewable windows of that title that the window manager manages.
+    Menus and tooltips, which bypass it, are left out: Qt gives those of them
+    that have no title of their own the program's name, so the tray icon's
+    tooltip, say, would pass for the main window."""
+    return [window for window in run("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split()
+            if "Override Redirect State: no" in run("xwininfo", "-id", window)]
 
 
 def the_window(name):
@@ -135,7 +140,10 @@ def wm_property(window, name):
 
 def window_info(window):
     """Client-area position and size, and map state, as xwininfo reports them."""
-    text = run("xwininfo", "-id", window)
+    result = subprocess.run(("xwininfo", "-id", window), capture_output=True, text=True, check=False)
+    text = result.stdout
+    if "Width:" not in text:
+        raise Failure(f"expected window {window} to exist; got from xwininfo: {result.stderr.strip()}")
     number = lambda label: int(re.search(label + r":\s+(-?\d+)", text).group(1))
     return {
         "x": number("Absolute upper-left X"),
