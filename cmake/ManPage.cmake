@@ -9,6 +9,9 @@ foreach(var SCDOC SOURCE OUTPUT DATE_EPOCH)
 endforeach()
 
 string(REGEX REPLACE "\\.gz$" "" page ${OUTPUT})
+# Ninja makes the folders of a command's outputs; Make does not.
+get_filename_component(folder ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${folder})
 # The date in the page's footer: the release's, so that every build writes
 # the same page.
 set(ENV{SOURCE_DATE_EPOCH} ${DATE_EPOCH})
