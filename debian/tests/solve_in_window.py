@@ -9,6 +9,7 @@ program to end with status 0. Every program started here is stopped here.
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -61,9 +62,11 @@ def has_owner(bus, name):
     return reply.unpack()[0]
 
 
-def application(pid):
+def application(program):
+    if program.poll() is not None:
+        raise Failure(f"vantrel ended with status {program.returncode} before its window showed")
     for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.get_process_id() == pid:
+        if app is not None and app.get_process_id() == program.pid:
             return app
     return None
 
@@ -83,12 +86,12 @@ def rows(list_box):
 
 
 def solve(program):
-    app = wait_until(lambda: application(program.pid), "vantrel on the accessibility bus")
+    app = wait_until(lambda: application(program), "vantrel on the accessibility bus")
     c = wait_until(lambda: controls(app), "the main window's controls")
     window = wait_until(lambda: output("xdotool", "search", "--onlyvisible", "--name", "^Vantrel$"),
                         "the window Vantrel").split()[0]
-    # The keystrokes go to the active window: wait for the window manager to
-    # make it so, and for the program to put the focus in the first box.
+    # The keystrokes go to the active window: have openbox activate it, and
+    # wait for the program to put the focus in the first box.
     xdotool("windowactivate", "--sync", window)
     wait_until(lambda: c[BOXES[0]].getState().contains(pyatspi.STATE_FOCUSED),
                "the focus in the first box")
@@ -148,6 +151,7 @@ def main():
     finally:
         for process in reversed(started):
             stop(process)
+        shutil.rmtree(runtime, ignore_errors=True)
 
 
 if __name__ == "__main__":
