@@ -136,9 +136,11 @@ def main():
         wait_until(lambda: has_owner(bus, "org.a11y.Bus"), "the accessibility bus")
         global pyatspi
         import pyatspi
-        started.append(subprocess.Popen(["openbox"]))
-        wait_until(lambda: "window id" in output("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-                   "openbox")
+        # Ready once it runs its start-up command: a window that asks to be
+        # shown while openbox is still starting may never be.
+        ready = os.path.join(runtime, "openbox-ready")
+        started.append(subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"]))
+        wait_until(lambda: os.path.exists(ready), "openbox")
         program = subprocess.Popen(["vantrel"],
                                    env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
         started.append(program)
