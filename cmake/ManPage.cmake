@@ -1,6 +1,6 @@
-# Turns a manual page's scdoc source into the page, compressed as Debian
-# installs it (gzip -9n: no name or time stamp in the header).
-# cmake -D SCDOC=... -D SOURCE=page.1.scd -D OUTPUT=page.1.gz -D DATE_EPOCH=... -P ManPage.cmake
+# Turns a manual page's scdoc source into the page. Installed as it is: the
+# package build compresses manual pages as Debian does.
+# cmake -D SCDOC=... -D SOURCE=page.1.scd -D OUTPUT=page.1 -D DATE_EPOCH=... -P ManPage.cmake
 
 foreach(var SCDOC SOURCE OUTPUT DATE_EPOCH)
   if(NOT DEFINED ${var})
@@ -8,9 +8,10 @@ foreach(var SCDOC SOURCE OUTPUT DATE_EPOCH)
   endif()
 endforeach()
 
-string(REGEX REPLACE "\\.gz$" "" page ${OUTPUT})
+# Ninja makes the folders of a command's outputs; Make does not.
+get_filename_component(folder ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${folder})
 # The date in the page's footer: the release's, so that every build writes
 # the same page.
 set(ENV{SOURCE_DATE_EPOCH} ${DATE_EPOCH})
-execute_process(COMMAND ${SCDOC} INPUT_FILE ${SOURCE} OUTPUT_FILE ${page} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND gzip -9nf ${page} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${SCDOC} INPUT_FILE ${SOURCE} OUTPUT_FILE ${OUTPUT} COMMAND_ERROR_IS_FATAL ANY)
