@@ -11,6 +11,8 @@ solveReady.then((solve) => setTimeout(() => solve(['1', '2', '3', '4']), 0), () 
 const byId = (id) => document.getElementById(id);
 const boxes = ['编辑框a', '编辑框b', '编辑框c', '编辑框d'].map(byId);
 const list = byId('结果列表框');
+const listNote = byId('结果说明');
+const status = byId('结果播报');
 const readme = byId('readme窗口');
 
 // A number box takes digits only, two at most (its maxlength), and selects its
@@ -48,7 +50,16 @@ function makeNumberBox(box) {
 
 // The result list: one option per line. Arrow keys, Page Up and Down, Home and
 // End move the selected line, as in the desktop's list box; so does a click.
+// Its description says what the lines are; a single line, a message, says
+// that itself.
 function showLines(lines) {
+  if (lines.length === 1) {
+    list.removeAttribute('aria-describedby');
+  } else {
+    listNote.textContent =
+      lines.length === 0 ? '还没有计算结果' : '每行一种算法，最后一行是算法的总数';
+    list.setAttribute('aria-describedby', listNote.id);
+  }
   list.replaceChildren(
     ...lines.map((line, i) => {
       const option = document.createElement('li');
@@ -105,11 +116,18 @@ async function calculate() {
   }
   showLines(result.lines);
   if (result.inputMissing) boxes[0].focus();
+  // Emptied first, so that the same line twice is spoken twice.
+  const outcome = result.lines.at(-1);
+  status.textContent = '';
+  setTimeout(() => {
+    status.textContent = outcome;
+  }, 50);
 }
 
 function reset() {
   for (const box of boxes) box.value = '';
   showLines([]);
+  status.textContent = '';
   boxes[0].focus();
 }
 

@@ -182,6 +182,9 @@ def check_tab_order(page):
 def check_solving(page, output):
     lines = page.solve(["1", "2", "9", "1"])
     expect(lines == LINES_1291, f"1 2 9 1 gave {lines}")
+    # Heard without moving: the summary, in the status region.
+    page.wait(lambda: page["结果播报"].get_attribute("textContent") == LINES_1291[-1],
+              f"the status region to read {LINES_1291[-1]}")
     page.d.save_screenshot(os.path.join(output, "web-desktop.png"))
     # The list: its lines are options that the arrow keys walk through.
     page["结果列表框"].click()
@@ -199,6 +202,10 @@ def check_solving(page, output):
     page.wait(lambda: page.lines() == [MISSING], f"the list to read {MISSING}")
     expect(page.focused() == "编辑框a" and page.selection("编辑框a") == [0, 1],
            f"missing input: focus {page.focused()}, selection {page.selection('编辑框a')}")
+    page.wait(lambda: page["结果播报"].get_attribute("textContent") == MISSING,
+              f"the status region to read {MISSING}")
+    described = page["结果列表框"].get_attribute("aria-describedby")
+    expect(described is None, f"the one-line list is still described by {described}")
 
     page["重新按钮"].click()
     expect(page.values() == ["", "", "", ""], f"reset left {page.values()}")
