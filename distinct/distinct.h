@@ -1,0 +1,60 @@
+#pragma once
+
+// The second engine: every genuinely different way to reach a target from a
+// hand of one to seven numbers, computed exactly.
+//
+// A solution uses every number of the hand once, with + - × / and brackets,
+// never divides by zero (not even in a part), and its exact value is the
+// target. Two solutions are the same when they are equal as formulas whatever
+// the numbers' values: equal as rational functions in which each number is a
+// variable of its own, except that a number worth 0 or 1 stands for itself,
+// and numbers of equal value may be exchanged. Each such class is written
+// once, as its member with the fewest brackets.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel::distinct {
+
+// The largest hand.
+inline constexpr std::size_t kMaxNumbers = 7;
+// The most digits a number may have before and after its decimal point
+// (counting what an exponent adds), or above and below a fraction's slash.
+inline constexpr std::size_t kMaxDigits = 18;
+
+// What keeps a text from being a number of a hand or a target.
+enum class NumberProblem {
+  kNone,
+  kEmpty,            // nothing but blanks
+  kMalformed,        // not an integer, a decimal or a fraction such as 3/4
+  kTooLong,          // more digits than kMaxDigits somewhere
+  kZeroDenominator,  // a fraction over zero
+};
+
+// Numbers are written as an optional sign, then digits with an optional
+// decimal point and an optional exponent ("12", "-0.5", ".5", "2e3",
+// "1.5E-2"), or as a fraction of two whole numbers, the sign before it
+// ("3/4", "-7/2"). Blanks (space, tab) may stand around them. 0.1 is exactly
+// one tenth.
+NumberProblem checkNumber(std::string_view text);
+
+// Every genuinely different solution, one line each, in a fixed order. The
+// lines are written like the solve command's: spaces around the operators,
+// × and /, each number as it was written (without the blanks around it), and
+// a negative number or a fraction in brackets.
+//
+// Takes 1 to kMaxNumbers numbers; every number and the target must pass
+// checkNumber, or std::invalid_argument is thrown.
+std::vector<std::string> solve(std::span<const std::string_view> numbers, std::string_view target);
+
+// The line that ends a list of count solutions: "共有N种不同的算法！".
+std::string summaryLine(std::size_t count);
+
+// The lines a front end shows for the solutions: each of them and then the
+// summary line, or the no-solution line alone when there are none.
+std::vector<std::string> resultLines(std::vector<std::string> solutions);
+
+}  // namespace vantrel::distinct

@@ -1,0 +1,429 @@
+#include "distinct/search.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "distinct/arithmetic.h"
+#include "distinct/fingerprint.h"
+
+namespace vantrel::distinct {
+
+FormId FormClass::best(const Forms& forms) const {
+  FormId best = kNoForm;
+  for (FormId form : {sum, product, number}) {
+    if (form == kNoForm) continue;
+    if (best == kNoForm || forms.compare(forms.view(form), false, forms.view(best), false) < 0) {
+      best = form;
+    }
+  }
+  return best;
+}
+
+namespace {
+
+std::size_t countOf(std::uint32_t mask) {
+  return static_cast<std::size_t>(std::popcount(mask));
+}
+
+// For each mask, the cards before one of its own that the relation joins to it.
+template <class Same>
+std::vector<std::uint32_t> cardsBefore(std::size_t cardCount, Same same) {
+  std::vector<std::uint32_t> before(std::size_t{1} << cardCount, 0);
+  for (std::uint32_t mask = 1; mask < before.size(); ++mask) {
+    for (std::size_t i = 0; i < cardCount; ++i) {
+      if (!(mask >> i & 1)) continue;
+      for (std::size_t j = 0; j < i; ++j) {
+        if (same(i, j)) before[mask] |= 1u << j;
+      }
+    }
+  }
+  return before;
+}
+
+}  // namespace
+
+template <class Arithmetic>
+Search<Arithmetic>::Search(std::span<const SearchCard> cards, Forms& forms)
+    : forms_(forms), cardCount_(cards.size()) {
+  for (const SearchCard& card : cards) {
+    Number value;
+    if (!Arithmetic::from(card.value, value)) overflow_ = true;
+    cardValues_.push_back(value);
+    FormClass number;
+    number.print = card.print;
+    number.number = static_cast<FormId>(classes_.size());
+    classes_.push_back(number);
+  }
+  sameTextBefore_ = cardsBefore(cardCount_, [&](std::size_t i, std::size_t j) {
+    for (int k = cards[i].sameTextBefore; k >= 0;
+         k = cards[static_cast<std::size_t>(k)].sameTextBefore) {
+      if (static_cast<std::size_t>(k) == j) return true;
+    }
+    return false;
+  });
+  sameValueBefore_ = cardsBefore(
+      cardCount_, [&](std::size_t i, std::size_t j) { return cards[i].value == cards[j].value; });
+  // Groups of equal values make the same values whichever of them are taken:
+  // such masks share one set, that of the lowest cards.
+  valueCanon_.assign(std::size_t{1} << cardCount_, 0);
+  for (Mask mask = 1; mask < valueCanon_.size(); ++mask) {
+    Mask canon = 0;
+    for (std::size_t i = 0; i < cardCount_; ++i) {
+      if (!(mask >> i & 1)) continue;
+      // The lowest card of i's value not taken yet.
+      for (std::size_t j = 0; j <= i; ++j) {
+        if (!(canon >> j & 1) && cards[j].value == cards[i].value) {
+          canon |= 1u << j;
+          break;
+        }
+      }
+    }
+    valueCanon_[mask] = canon;
+  }
+  values_.resize(valueCanon_.size());
+  // Groups up to this size have their values worked out in full; larger ones
+  // are searched from the values they must make.
+  cheapSize_ = static_cast<int>(
+      std::clamp<std::size_t>(cardCount_ - std::min<std::size_t>(cardCount_, 2), 1, 4));
+}
+
+template <class Arithmetic>
+bool Search<Arithmetic>::cheap(Mask mask) const {
+  return static_cast<int>(countOf(mask)) <= cheapSize_;
+}
+
+template <class Arithmetic>
+bool Search<Arithmetic>::prefixOk(Mask part, Mask whole, const std::vector<Mask>& before) const {
+  // Of cards that are alike, part takes the first ones that whole holds.
+  return (before[part] & whole & ~part) == 0;
+}
+
+template <class Arithmetic>
+bool Search<Arithmetic>::compute(Operation operation, const Number& a, const Number& b,
+                                 Number& out) {
+  bool ok = true;
+  switch (operation) {
+    case Operation::kAdd:
+      ok = Arithmetic::add(a, b, out);
+      break;
+    case Operation::kSubtract:
+      ok = Arithmetic::subtract(a, b, out);
+      break;
+    case Operation::kSubtractFrom:
+      ok = Arithmetic::subtract(b, a, out);
+      break;
+    case Operation::kMultiply:
+      ok = Arithmetic::multiply(a, b, out);
+      break;
+    case Operation::kDivide:
+      ok = Arithmetic::divide(a, b, out);
+      break;
+    case Operation::kDivideInto:
+      ok = Arithmetic::divide(b, a, out);
+      break;
+  }
+  if (!ok) overflow_ = true;
+  return ok;
+}
+
+template <class Arithmetic>
+const ValueSet<Arithmetic>& Search<Arithmetic>::valuesOf(Mask mask) {
+  const Mask canon = valueCanon_[mask];
+  std::unique_ptr<ValueSet<Arithmetic>>& slot = values_[canon];
+  if (slot) return *slot;
+  auto set = std::make_unique<ValueSet<Arithmetic>>();
+  if (countOf(canon) == 1) {
+    set->insert(cardValues_[static_cast<std::size_t>(std::countr_zero(canon))]);
+  } else {
+    const Mask low = canon & (0 - canon);
+    for (Mask a = (canon - 1) & canon; a != 0 && !overflow_; a = (a - 1) & canon) {
+      if (!(a & low) || !prefixOk(a, canon, sameValueBefore_)) continue;
+      const Mask b = canon ^ a;
+      const ValueSet<Arithmetic>& left = valuesOf(a);
+      const ValueSet<Arithmetic>& right = valuesOf(b);
+      Number out;
+      for (const Number& x : left.values()) {
+        for (const Number& y : right.values()) {
+          if (!Arithmetic::add(x, y, out)) goto overflow;
+          set->insert(out);
+          if (!Arithmetic::subtract(x, y, out)) goto overflow;
+          set->insert(out);
+          if (!Arithmetic::subtract(y, x, out)) goto overflow;
+          set->insert(out);
+          if (!Arithmetic::multiply(x, y, out)) goto overflow;
+          set->insert(out);
+          if (!Arithmetic::isZero(y)) {
+            if (!Arithmetic::divide(x, y, out)) goto overflow;
+            set->insert(out);
+          }
+          if (!Arithmetic::isZero(x)) {
+            if (!Arithmetic::divide(y, x, out)) goto overflow;
+            set->insert(out);
+          }
+        }
+      }
+    }
+  }
+  slot = std::move(set);
+  return *slot;
+overflow:
+  overflow_ = true;
+  slot = std::make_unique<ValueSet<Arithmetic>>();
+  return *slot;
+}
+
+template <class Arithmetic>
+bool Search<Arithmetic>::run(const BigRational& target) {
+  Number value;
+  if (overflow_ || !Arithmetic::from(target, value)) return false;
+  const Mask all = static_cast<Mask>((1u << cardCount_) - 1);
+  solutions_ = &enumerate(all, value);
+  return !overflow_;
+}
+
+template <class Arithmetic>
+const std::vector<ClassId>& Search<Arithmetic>::enumerate(Mask mask, const Number& value) {
+  auto [entry, fresh] = memo_.try_emplace(MemoKey{mask, value});
+  std::vector<ClassId>& list = entry->second;
+  if (!fresh || overflow_) return list;
+  if (countOf(mask) == 1) {
+    const auto card = static_cast<std::size_t>(std::countr_zero(mask));
+    if (cardValues_[card] == value) list.push_back(static_cast<ClassId>(card));
+    return list;
+  }
+  std::vector<ClassId> found;
+  ClassIndex index;
+  const Mask low = mask & (0 - mask);
+  for (Mask a = (mask - 1) & mask; a != 0 && !overflow_; a = (a - 1) & mask) {
+    if (!(a & low) || !prefixOk(a, mask, sameTextBefore_)) continue;
+    searchSplit(a, mask ^ a, value, found, index);
+  }
+  // The entry stays where it is while the map grows.
+  list = std::move(found);
+  return list;
+}
+
+template <class Arithmetic>
+void Search<Arithmetic>::searchSplit(Mask a, Mask b, const Number& value,
+                                     std::vector<ClassId>& found, ClassIndex& index) {
+  static constexpr std::array kOperations = {Operation::kAdd,          Operation::kSubtract,
+                                             Operation::kSubtractFrom, Operation::kMultiply,
+                                             Operation::kDivide,       Operation::kDivideInto};
+  bool knownIsA = cheap(a);
+  if (knownIsA && cheap(b)) knownIsA = valuesOf(a).size() <= valuesOf(b).size();
+  const ValueSet<Arithmetic>& known = valuesOf(knownIsA ? a : b);
+  for (const Number& x : known.values()) {
+    for (Operation operation : kOperations) {
+      tryOperation(operation, a, b, knownIsA, x, value, found, index);
+      if (overflow_) return;
+    }
+  }
+}
+
+template <class Arithmetic>
+void Search<Arithmetic>::tryOperation(Operation operation, Mask a, Mask b, bool knownIsA,
+                                      const Number& x, const Number& value,
+                                      std::vector<ClassId>& found, ClassIndex& index) {
+  // What the other side must make, given x; or, where x decides the value
+  // alone (a zero times anything), every value it can make but zero where it
+  // divides.
+  Number y;
+  bool any = false;
+  bool anyButZero = false;
+  const bool xIsZero = Arithmetic::isZero(x);
+  const bool valueIsZero = Arithmetic::isZero(value);
+  // Writes the operation as x ∘ y = value (xLeft) or y ∘ x = value.
+  bool ok = true;
+  switch (operation) {
+    case Operation::kAdd:
+      ok = Arithmetic::subtract(value, x, y);
+      break;
+    case Operation::kSubtract:  // a - b
+      ok = knownIsA ? Arithmetic::subtract(x, value, y) : Arithmetic::add(value, x, y);
+      break;
+    case Operation::kSubtractFrom:  // b - a
+      ok = knownIsA ? Arithmetic::add(value, x, y) : Arithmetic::subtract(x, value, y);
+      break;
+    case Operation::kMultiply:
+      if (xIsZero) {
+        if (!valueIsZero) return;
+        any = true;
+      } else {
+        ok = Arithmetic::divide(value, x, y);
+      }
+      break;
+    case Operation::kDivide:
+    case Operation::kDivideInto: {
+      // x is the dividend when it is a of a / b or b of b / a.
+      const bool dividend = knownIsA == (operation == Operation::kDivide);
+      if (dividend) {
+        if (valueIsZero) {
+          if (!xIsZero) return;
+          anyButZero = true;
+        } else {
+          if (xIsZero) return;
+          ok = Arithmetic::divide(x, value, y);
+        }
+      } else {
+        if (xIsZero) return;
+        ok = Arithmetic::multiply(value, x, y);
+      }
+      break;
+    }
+  }
+  if (!ok) {
+    overflow_ = true;
+    return;
+  }
+  const Mask other = knownIsA ? b : a;
+  const auto pair = [&](const Number& otherValue) {
+    if (knownIsA) {
+      combine(operation, a, x, b, otherValue, found, index);
+    } else {
+      combine(operation, a, otherValue, b, x, found, index);
+    }
+  };
+  if (any || anyButZero) {
+    const ValueSet<Arithmetic>& all = valuesOf(other);
+    for (const Number& otherValue : all.values()) {
+      if (anyButZero && Arithmetic::isZero(otherValue)) continue;
+      pair(otherValue);
+      if (overflow_) return;
+    }
+    return;
+  }
+  if (cheap(other) ? valuesOf(other).contains(y) : !enumerate(other, y).empty()) pair(y);
+}
+
+template <class Arithmetic>
+void Search<Arithmetic>::combine(Operation operation, Mask a, const Number& x, Mask b,
+                                 const Number& y, std::vector<ClassId>& found, ClassIndex& index) {
+  const std::vector<ClassId>& left = enumerate(a, x);
+  if (left.empty()) return;
+  const std::vector<ClassId>& right = enumerate(b, y);
+  for (ClassId ca : left) {
+    for (ClassId cb : right) {
+      const std::uint64_t pa = classes_[ca].print;
+      const std::uint64_t pb = classes_[cb].print;
+      const auto inverseOf = [&](ClassId c) {
+        FormClass& divisor = classes_[c];
+        if (divisor.inversePrint == 0 && divisor.print != 0) {
+          divisor.inversePrint = modular::inverse(divisor.print);
+        }
+        return divisor.inversePrint;
+      };
+      std::uint64_t print = 0;
+      switch (operation) {
+        case Operation::kAdd:
+          print = modular::add(pa, pb);
+          break;
+        case Operation::kSubtract:
+          print = modular::subtract(pa, pb);
+          break;
+        case Operation::kSubtractFrom:
+          print = modular::subtract(pb, pa);
+          break;
+        case Operation::kMultiply:
+          print = modular::multiply(pa, pb);
+          break;
+        case Operation::kDivide:
+          print = modular::multiply(pa, inverseOf(cb));
+          break;
+        case Operation::kDivideInto:
+          print = modular::multiply(pb, inverseOf(ca));
+          break;
+      }
+      auto [slot, fresh] = index.try_emplace(print, 0);
+      if (fresh) {
+        slot->second = static_cast<ClassId>(classes_.size());
+        FormClass formClass;
+        formClass.print = print;
+        classes_.push_back(formClass);
+        found.push_back(slot->second);
+      }
+      offer(slot->second, ca, cb, operation);
+    }
+  }
+}
+
+template <class Arithmetic>
+void Search<Arithmetic>::offer(ClassId target, ClassId a, ClassId b, Operation operation) {
+  const bool sum = operation == Operation::kAdd || operation == Operation::kSubtract ||
+                   operation == Operation::kSubtractFrom;
+  const bool negateA = operation == Operation::kSubtractFrom || operation == Operation::kDivideInto;
+  const bool negateB = operation == Operation::kSubtract || operation == Operation::kDivide;
+  const Kind kind = sum ? Kind::kSum : Kind::kProduct;
+
+  // The ways each side can go in: spliced into the new form's parts when it
+  // is of the same kind, or as one part.
+  struct Way {
+    FormId form;
+    bool splice;
+  };
+  const auto waysOf = [&](ClassId id, bool negated, std::array<Way, 2>& ways) {
+    const FormClass& c = classes_[id];
+    std::size_t count = 0;
+    const FormId same =
+        sum ? (negated ? c.negatedSum : c.sum) : (negated ? c.invertedProduct : c.product);
+    if (same != kNoForm) ways[count++] = {same, true};
+    const FormId other =
+        sum ? (c.product != kNoForm ? c.product : c.number) : (c.sum != kNoForm ? c.sum : c.number);
+    if (other != kNoForm) ways[count++] = {other, false};
+    return count;
+  };
+  std::array<Way, 2> waysA{};
+  std::array<Way, 2> waysB{};
+  const std::size_t countA = waysOf(a, negateA, waysA);
+  const std::size_t countB = waysOf(b, negateB, waysB);
+  for (std::size_t i = 0; i < countA; ++i) {
+    for (std::size_t j = 0; j < countB; ++j) {
+      Forms::Draft draft(kind);
+      for (const auto& [way, negated] :
+           {std::pair{waysA[i], negateA}, std::pair{waysB[j], negateB}}) {
+        if (way.splice) {
+          draft.splice(forms_, way.form, negated);
+        } else {
+          draft.add(forms_, way.form, negated);
+        }
+      }
+      consider(target, draft);
+    }
+  }
+}
+
+template <class Arithmetic>
+void Search<Arithmetic>::consider(ClassId target, Forms::Draft& draft) {
+  FormClass& c = classes_[target];
+  const bool sum = draft.kind() == Kind::kSum;
+  FormId& plain = sum ? c.sum : c.product;
+  FormId& negated = sum ? c.negatedSum : c.invertedProduct;
+  // Brackets and signs first: most drafts lose on them alone.
+  const auto mayWin = [&](FormId current, bool negate) {
+    if (current == kNoForm) return true;
+    const FormView form = forms_.view(current);
+    const std::uint16_t inverses =
+        negate ? static_cast<std::uint16_t>(form.inverses - 2 * form.negatives + form.partCount)
+               : form.inverses;
+    if (draft.brackets() != form.brackets) return draft.brackets() < form.brackets;
+    return draft.inverses(negate) <= inverses;
+  };
+  const bool plainMay = mayWin(plain, false);
+  const bool negatedMay = mayWin(negated, true);
+  if (!plainMay && !negatedMay) return;
+  draft.arrange(forms_);
+  const FormView view = draft.view();
+  const bool plainWins =
+      plainMay && (plain == kNoForm || forms_.compare(view, false, forms_.view(plain), false) < 0);
+  const bool negatedWins =
+      negatedMay &&
+      (negated == kNoForm || forms_.compare(view, true, forms_.view(negated), true) < 0);
+  if (!plainWins && !negatedWins) return;
+  const FormId id = forms_.store(draft);
+  if (plainWins) plain = id;
+  if (negatedWins) negated = id;
+}
+
+template class Search<FastArithmetic>;
+template class Search<BigArithmetic>;
+
+}  // namespace vantrel::distinct
