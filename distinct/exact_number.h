@@ -12,9 +12,6 @@ namespace vantrel::distinct {
 
 using BigRational = boost::multiprecision::cpp_rational;
 
-// The largest power of ten an exponent may give.
-inline constexpr int kMaxExponent = 18;
-
 struct ExactNumber {
   std::string text;  // as written, without the blanks around it
   BigRational value;
