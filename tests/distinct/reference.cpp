@@ -18,9 +18,11 @@ using Exact = boost::multiprecision::cpp_rational;
 // Values modulo a prime other than the engine's, with inverses by Euclid.
 constexpr std::uint64_t kModulus = 4611686018427387847u;  // 2^62 - 57
 
+__extension__ using Wide = __int128;
+__extension__ using UnsignedWide = unsigned __int128;
+
 std::uint64_t mulMod(std::uint64_t a, std::uint64_t b) {
-  __extension__ using Wide = unsigned __int128;
-  return static_cast<std::uint64_t>(static_cast<Wide>(a) * b % kModulus);
+  return static_cast<std::uint64_t>(static_cast<UnsignedWide>(a) * b % kModulus);
 }
 
 std::uint64_t invMod(std::uint64_t a) {
@@ -139,13 +141,13 @@ struct Small {
   bool operator==(int x) const { return den == 1 && num == x; }
 };
 
-std::int64_t checked(__int128 x) {
-  if (x >= (__int128{1} << 62) || x <= -(__int128{1} << 62)) throw Overflow{};
+std::int64_t checked(Wide x) {
+  if (x >= (Wide{1} << 62) || x <= -(Wide{1} << 62)) throw Overflow{};
   return static_cast<std::int64_t>(x);
 }
 
 Small apply(char op, const Small& a, const Small& b) {
-  const __int128 an = a.num, ad = a.den, bn = b.num, bd = b.den;
+  const Wide an = a.num, ad = a.den, bn = b.num, bd = b.den;
   switch (op) {
     case '+':
       return {checked(an * bd + bn * ad), checked(ad * bd)};
