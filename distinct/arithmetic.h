@@ -14,13 +14,7 @@ namespace vantrel::distinct {
 struct FastArithmetic {
   using Number = Fraction;
 
-  static bool from(const BigRational& x, Number& out) {
-    const auto& num = boost::multiprecision::numerator(x);
-    const auto& den = boost::multiprecision::denominator(x);
-    if (abs(num) > kFractionLimit || den > kFractionLimit) return false;
-    out = {static_cast<std::int64_t>(num), static_cast<std::int64_t>(den)};
-    return true;
-  }
+  static bool from(const ExactNumber& x, Number& out) { return x.fits(out); }
   static bool add(const Number& a, const Number& b, Number& out) {
     return distinct::add(a, b, out);
   }
@@ -40,8 +34,8 @@ struct FastArithmetic {
 struct BigArithmetic {
   using Number = BigRational;
 
-  static bool from(const BigRational& x, Number& out) {
-    out = x;
+  static bool from(const ExactNumber& x, Number& out) {
+    out = x.value();
     return true;
   }
   static bool add(const Number& a, const Number& b, Number& out) {

@@ -16,7 +16,7 @@ namespace vantrel::distinct {
 namespace {
 
 template <class Arithmetic>
-bool findBest(std::span<const SearchCard> cards, const BigRational& target, Forms& forms,
+bool findBest(std::span<const SearchCard> cards, const ExactNumber& target, Forms& forms,
               std::vector<FormId>& best) {
   Search<Arithmetic> search(cards, forms);
   if (!search.run(target)) return false;
@@ -45,7 +45,8 @@ std::vector<std::string> solve(std::span<const std::string_view> numbers, std::s
   // The same hand in any order gives the same lines: numbers by value, equal
   // ones by their text.
   std::stable_sort(hand.begin(), hand.end(), [](const ExactNumber& a, const ExactNumber& b) {
-    return a.value != b.value ? a.value < b.value : a.text < b.text;
+    const int order = compareValues(a, b);
+    return order != 0 ? order < 0 : a.text < b.text;
   });
   modular::RandomPoints random;
   std::vector<SearchCard> cards;
@@ -53,27 +54,29 @@ std::vector<std::string> solve(std::span<const std::string_view> numbers, std::s
   std::vector<std::string> texts;
   std::vector<std::uint8_t> likeness;
   for (std::size_t i = 0; i < hand.size(); ++i) {
-    const BigRational& value = hand[i].value;
-    const std::uint64_t print = value == 0 ? 0 : value == 1 ? 1 : random.next();
-    const int sameText = i > 0 && hand[i - 1].text == hand[i].text ? static_cast<int>(i) - 1 : -1;
-    cards.push_back({value, print, sameText});
-    likeness.push_back(sameText < 0 ? static_cast<std::uint8_t>(i) : likeness.back());
+    const ExactNumber& number = hand[i];
+    const std::uint64_t print = number.isZero() ? 0 : number.isOne() ? 1 : random.next();
+    const bool sameValue = i > 0 && compareValues(number, hand[i - 1]) == 0;
+    const bool sameText = sameValue && hand[i - 1].text == number.text;
+    cards.push_back(
+        {&number, print, sameText ? cards.back().alike : i, sameValue ? cards.back().equal : i});
+    likeness.push_back(static_cast<std::uint8_t>(cards.back().alike));
     point.push_back(print);
     texts.push_back(hand[i].text);
   }
 
   Forms forms(likeness);
   std::vector<FormId> best;
-  if (!findBest<FastArithmetic>(cards, goal.value, forms, best)) {
+  if (!findBest<FastArithmetic>(cards, goal, forms, best)) {
     forms = Forms(likeness);
     best.clear();
-    findBest<BigArithmetic>(cards, goal.value, forms, best);
+    findBest<BigArithmetic>(cards, goal, forms, best);
   }
 
   const auto before = [&](FormId a, FormId b) {
     return forms.compare(forms.view(a), false, forms.view(b), false) < 0;
   };
-  best = Exchanges(hand, point).merge(forms, best, before);
+  best = Exchanges(cards).merge(forms, best, before);
   std::sort(best.begin(), best.end(), before);
 
   std::vector<std::string> lines;

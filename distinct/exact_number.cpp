@@ -1,6 +1,7 @@
 #include "distinct/exact_number.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/number_text.h"
 
@@ -45,20 +46,34 @@ std::string_view significant(std::string_view digits) {
   return digits;
 }
 
-boost::multiprecision::cpp_int wholeNumber(std::string_view digits) {
-  boost::multiprecision::cpp_int value = 0;
-  for (char c : digits) value = value * 10 + (c - '0');
+UnsignedWide wholeNumber(std::string_view digits) {
+  UnsignedWide value = 0;
+  for (char c : digits) value = value * 10 + static_cast<unsigned>(c - '0');
   return value;
 }
 
-boost::multiprecision::cpp_int powerOfTen(int exponent) {
-  boost::multiprecision::cpp_int power = 1;
+UnsignedWide powerOfTen(int exponent) {
+  UnsignedWide power = 1;
   for (int i = 0; i < exponent; ++i) power *= 10;
   return power;
 }
 
+UnsignedWide gcd(UnsignedWide a, UnsignedWide b) {
+  while (b != 0) a = std::exchange(b, a % b);
+  return a;
+}
+
+// Sets the value from a numerator and a denominator that are not yet in
+// lowest terms.
+void setValue(ExactNumber& number, bool negative, UnsignedWide above, UnsignedWide below) {
+  const UnsignedWide common = gcd(above, below);
+  number.negative = negative && above != 0;
+  number.numerator = above / common;
+  number.denominator = static_cast<std::uint64_t>(below / common);
+}
+
 // sign? digits '/' digits
-NumberProblem readFraction(std::string_view text, BigRational& value) {
+NumberProblem readFraction(std::string_view text, ExactNumber& number) {
   const bool negative = takeSign(text);
   const std::string_view above = takeDigits(text);
   if (above.empty() || !takeChar(text, '/')) return NumberProblem::kMalformed;
@@ -67,15 +82,14 @@ NumberProblem readFraction(std::string_view text, BigRational& value) {
   if (significant(above).size() > kMaxDigits || significant(below).size() > kMaxDigits) {
     return NumberProblem::kTooLong;
   }
-  const boost::multiprecision::cpp_int denominator = wholeNumber(below);
+  const UnsignedWide denominator = wholeNumber(significant(below));
   if (denominator == 0) return NumberProblem::kZeroDenominator;
-  value = BigRational(wholeNumber(above), denominator);
-  if (negative) value = -value;
+  setValue(number, negative, wholeNumber(significant(above)), denominator);
   return NumberProblem::kNone;
 }
 
 // sign? (digits ('.' digits?)? | '.' digits) ([eE] sign? digits)?
-NumberProblem readDecimal(std::string_view text, BigRational& value) {
+NumberProblem readDecimal(std::string_view text, ExactNumber& number) {
   const bool negative = takeSign(text);
   const std::string_view whole = takeDigits(text);
   std::string_view fraction;
@@ -108,7 +122,7 @@ NumberProblem readDecimal(std::string_view text, BigRational& value) {
     ++shift;
   }
   if (significand.empty()) {
-    value = 0;
+    setValue(number, false, 0, 1);
     return NumberProblem::kNone;
   }
   if (exponentTooLarge) return NumberProblem::kTooLong;
@@ -118,10 +132,12 @@ NumberProblem readDecimal(std::string_view text, BigRational& value) {
   if (before > static_cast<int>(kMaxDigits) || after > static_cast<int>(kMaxDigits)) {
     return NumberProblem::kTooLong;
   }
-  const boost::multiprecision::cpp_int significandValue = wholeNumber(significand);
-  value = shift >= 0 ? BigRational(significandValue * powerOfTen(shift))
-                     : BigRational(significandValue, powerOfTen(-shift));
-  if (negative) value = -value;
+  const UnsignedWide value = wholeNumber(significand);
+  if (shift >= 0) {
+    setValue(number, negative, value * powerOfTen(shift), 1);
+  } else {
+    setValue(number, negative, value, powerOfTen(-shift));
+  }
   return NumberProblem::kNone;
 }
 
@@ -130,11 +146,49 @@ NumberProblem readDecimal(std::string_view text, BigRational& value) {
 NumberProblem readNumber(std::string_view text, ExactNumber& number) {
   text = trimBlanks(text);
   if (text.empty()) return NumberProblem::kEmpty;
-  BigRational value;
-  const NumberProblem problem = text.find('/') != std::string_view::npos ? readFraction(text, value)
-                                                                         : readDecimal(text, value);
-  if (problem == NumberProblem::kNone) number = {std::string(text), value};
+  ExactNumber read;
+  const NumberProblem problem =
+      text.find('/') != std::string_view::npos ? readFraction(text, read) : readDecimal(text, read);
+  if (problem == NumberProblem::kNone) {
+    read.text = text;
+    number = std::move(read);
+  }
   return problem;
+}
+
+bool ExactNumber::fits(Fraction& value) const {
+  if (numerator > static_cast<UnsignedWide>(kFractionLimit) ||
+      denominator > static_cast<std::uint64_t>(kFractionLimit)) {
+    return false;
+  }
+  const auto above = static_cast<std::int64_t>(numerator);
+  value = {negative ? -above : above, static_cast<std::int64_t>(denominator)};
+  return true;
+}
+
+BigRational ExactNumber::value() const {
+  boost::multiprecision::cpp_int above = static_cast<std::uint64_t>(numerator >> 64);
+  above <<= 64;
+  above += static_cast<std::uint64_t>(numerator);
+  BigRational value(above, boost::multiprecision::cpp_int(denominator));
+  return negative ? BigRational(-value) : value;
+}
+
+int compareValues(const ExactNumber& a, const ExactNumber& b) {
+  if (a.negative != b.negative) return a.negative ? -1 : 1;
+  // Cross-multiplied, the numbers could pass 128 bits: compare the whole
+  // parts first, then the remainders, whose products stay below 10^36.
+  const UnsignedWide wholeA = a.numerator / a.denominator;
+  const UnsignedWide wholeB = b.numerator / b.denominator;
+  int order = 0;
+  if (wholeA != wholeB) {
+    order = wholeA < wholeB ? -1 : 1;
+  } else {
+    const UnsignedWide left = (a.numerator % a.denominator) * b.denominator;
+    const UnsignedWide right = (b.numerator % b.denominator) * a.denominator;
+    order = left == right ? 0 : left < right ? -1 : 1;
+  }
+  return a.negative ? -order : order;
 }
 
 NumberProblem checkNumber(std::string_view text) {

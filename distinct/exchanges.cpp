@@ -78,12 +78,14 @@ struct Exchanges::Seen {
   std::uint64_t sketch;                           // the same for every exchange
 };
 
-Exchanges::Exchanges(std::span<const ExactNumber> hand, std::span<const std::uint64_t> point)
-    : point_(point.begin(), point.end()), diagonal_(point_) {
-  for (std::size_t i = 0; i < hand.size();) {
+Exchanges::Exchanges(std::span<const SearchCard> cards) {
+  for (const SearchCard& card : cards) point_.push_back(card.print);
+  diagonal_ = point_;
+  for (std::size_t i = 0; i < cards.size();) {
     std::size_t end = i + 1;
-    while (end < hand.size() && hand[end].value == hand[i].value) ++end;
-    if (end - i > 1 && hand[i].value != 0 && hand[i].value != 1) {
+    while (end < cards.size() && cards[end].equal == cards[i].equal) ++end;
+    // Numbers worth 0 or 1 stand for themselves, so exchange nothing.
+    if (end - i > 1 && point_[i] > 1) {
       groups_.push_back({i, end});
       std::fill(diagonal_.begin() + static_cast<std::ptrdiff_t>(i),
                 diagonal_.begin() + static_cast<std::ptrdiff_t>(end), point_[i]);
@@ -92,11 +94,18 @@ Exchanges::Exchanges(std::span<const ExactNumber> hand, std::span<const std::uin
   }
 }
 
-Exchanges::Seen Exchanges::look(const Forms& forms, FormId form) const {
+// First the value where each group's numbers share one value: exchanges of a
+// class always agree on it, and most classes differ in it.
+Exchanges::Seen Exchanges::glance(const Forms& forms, FormId form) const {
   Seen seen{form, {}, 0, {}, 0};
   compile(forms, form, seen.steps);
-  seen.print = valueAt(seen.steps, point_);
   seen.sketch = valueAt(seen.steps, diagonal_);
+  return seen;
+}
+
+// Then, for those that agree, what it takes to tell them apart.
+void Exchanges::look(Seen& seen) const {
+  seen.print = valueAt(seen.steps, point_);
   std::vector<std::uint64_t> point = diagonal_;
   for (const Group& group : groups_) {
     const std::size_t size = group.end - group.begin;
@@ -116,7 +125,6 @@ Exchanges::Seen Exchanges::look(const Forms& forms, FormId form) const {
       seen.sketch = modular::multiply(seen.sketch ^ value, 0x1E3779B97F4A7C15u) + 1;
     }
   }
-  return seen;
 }
 
 // Whether b's class is a's after some exchange: one that takes each number of
@@ -156,22 +164,33 @@ bool Exchanges::exchanged(const Seen& a, const Seen& b) const {
 
 std::vector<FormId> Exchanges::merge(const Forms& forms, const std::vector<FormId>& list,
                                      const std::function<bool(FormId, FormId)>& before) const {
-  if (groups_.empty()) return list;
-  std::map<std::uint64_t, std::vector<Seen>> bySketch;
+  if (groups_.empty() || list.size() < 2) return list;
+  std::map<std::uint64_t, std::vector<Seen>> glanced;
   for (FormId form : list) {
-    Seen seen = look(forms, form);
-    bySketch[seen.sketch].push_back(std::move(seen));
+    Seen seen = glance(forms, form);
+    glanced[seen.sketch].push_back(std::move(seen));
   }
   std::vector<FormId> merged;
-  for (auto& [sketch, alike] : bySketch) {
-    std::sort(alike.begin(), alike.end(),
-              [&](const Seen& a, const Seen& b) { return before(a.form, b.form); });
-    std::vector<bool> done(alike.size(), false);
-    for (std::size_t i = 0; i < alike.size(); ++i) {
-      if (done[i]) continue;
-      merged.push_back(alike[i].form);
-      for (std::size_t j = i + 1; j < alike.size(); ++j) {
-        if (!done[j] && exchanged(alike[i], alike[j])) done[j] = true;
+  for (auto& [diagonal, alike] : glanced) {
+    if (alike.size() == 1) {
+      merged.push_back(alike.front().form);
+      continue;
+    }
+    std::map<std::uint64_t, std::vector<Seen>> looked;
+    for (Seen& seen : alike) {
+      look(seen);
+      looked[seen.sketch].push_back(std::move(seen));
+    }
+    for (auto& [sketch, same] : looked) {
+      std::sort(same.begin(), same.end(),
+                [&](const Seen& a, const Seen& b) { return before(a.form, b.form); });
+      std::vector<bool> done(same.size(), false);
+      for (std::size_t i = 0; i < same.size(); ++i) {
+        if (done[i]) continue;
+        merged.push_back(same[i].form);
+        for (std::size_t j = i + 1; j < same.size(); ++j) {
+          if (!done[j] && exchanged(same[i], same[j])) done[j] = true;
+        }
       }
     }
   }

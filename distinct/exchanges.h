@@ -10,16 +10,14 @@
 #include <span>
 #include <vector>
 
-#include "distinct/exact_number.h"
 #include "distinct/forms.h"
+#include "distinct/search.h"
 
 namespace vantrel::distinct {
 
 class Exchanges {
  public:
-  // hand in the search's order (equal values side by side), and the point
-  // at which the fingerprints are taken.
-  Exchanges(std::span<const ExactNumber> hand, std::span<const std::uint64_t> point);
+  explicit Exchanges(std::span<const SearchCard> cards);
 
   // Of each set of forms whose classes are exchanges of each other, keeps the
   // one that comes first by before.
@@ -33,7 +31,8 @@ class Exchanges {
   };
   struct Seen;
 
-  Seen look(const Forms& forms, FormId form) const;
+  Seen glance(const Forms& forms, FormId form) const;
+  void look(Seen& seen) const;
   bool exchanged(const Seen& a, const Seen& b) const;
 
   std::vector<std::uint64_t> point_;

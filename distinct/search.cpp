@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "distinct/arithmetic.h"
+#include "distinct/distinct.h"
 #include "distinct/fingerprint.h"
 
 namespace vantrel::distinct {
@@ -21,8 +22,15 @@ FormId FormClass::best(const Forms& forms) const {
 
 namespace {
 
+// Numbers in a mask (std::popcount is a library call on plain x86-64).
 std::size_t countOf(std::uint32_t mask) {
-  return static_cast<std::size_t>(std::popcount(mask));
+  static constexpr auto kCounts = [] {
+    std::array<std::uint8_t, std::size_t{1} << kMaxNumbers> counts{};
+    for (std::size_t m = 1; m < counts.size(); ++m)
+      counts[m] = static_cast<std::uint8_t>(counts[m >> 1] + (m & 1));
+    return counts;
+  }();
+  return kCounts[mask];
 }
 
 // For each mask, the cards before one of its own that the relation joins to it.
@@ -47,45 +55,37 @@ Search<Arithmetic>::Search(std::span<const SearchCard> cards, Forms& forms)
     : forms_(forms), cardCount_(cards.size()) {
   for (const SearchCard& card : cards) {
     Number value;
-    if (!Arithmetic::from(card.value, value)) overflow_ = true;
+    if (!Arithmetic::from(*card.number, value)) overflow_ = true;
     cardValues_.push_back(value);
     FormClass number;
     number.print = card.print;
     number.number = static_cast<FormId>(classes_.size());
     classes_.push_back(number);
   }
-  sameTextBefore_ = cardsBefore(cardCount_, [&](std::size_t i, std::size_t j) {
-    for (int k = cards[i].sameTextBefore; k >= 0;
-         k = cards[static_cast<std::size_t>(k)].sameTextBefore) {
-      if (static_cast<std::size_t>(k) == j) return true;
-    }
-    return false;
-  });
+  sameTextBefore_ = cardsBefore(
+      cardCount_, [&](std::size_t i, std::size_t j) { return cards[i].alike == cards[j].alike; });
   sameValueBefore_ = cardsBefore(
-      cardCount_, [&](std::size_t i, std::size_t j) { return cards[i].value == cards[j].value; });
+      cardCount_, [&](std::size_t i, std::size_t j) { return cards[i].equal == cards[j].equal; });
   // Groups of equal values make the same values whichever of them are taken:
   // such masks share one set, that of the lowest cards.
   valueCanon_.assign(std::size_t{1} << cardCount_, 0);
   for (Mask mask = 1; mask < valueCanon_.size(); ++mask) {
     Mask canon = 0;
     for (std::size_t i = 0; i < cardCount_; ++i) {
-      if (!(mask >> i & 1)) continue;
       // The lowest card of i's value not taken yet.
-      for (std::size_t j = 0; j <= i; ++j) {
-        if (!(canon >> j & 1) && cards[j].value == cards[i].value) {
-          canon |= 1u << j;
-          break;
-        }
-      }
+      if (mask >> i & 1)
+        canon |= 1u << (cards[i].equal + countOf(mask & sameValueBefore_[1u << i]));
     }
     valueCanon_[mask] = canon;
   }
   values_.resize(valueCanon_.size());
   plainProducts_.assign(valueCanon_.size(), 0);
+  // One for each depth: a search goes one number deeper at each step.
+  found_.resize(cardCount_ + 1);
   // Groups up to this size have their values worked out in full; larger ones
   // are searched from the values they must make.
-  cheapSize_ = static_cast<int>(
-      std::clamp<std::size_t>(cardCount_ - std::min<std::size_t>(cardCount_, 2), 1, 4));
+  cheapSize_ =
+      cardCount_ <= 5 ? static_cast<int>(std::clamp<std::size_t>(cardCount_ - 1, 1, 3)) : 4;
 }
 
 template <class Arithmetic>
@@ -137,6 +137,13 @@ const ValueSet<Arithmetic>& Search<Arithmetic>::valuesOf(Mask mask) {
     set->insert(cardValues_[static_cast<std::size_t>(std::countr_zero(canon))]);
   } else {
     const Mask low = canon & (0 - canon);
+    // At most six values for each pair from the two sides of each split.
+    std::size_t most = 0;
+    for (Mask a = (canon - 1) & canon; a != 0; a = (a - 1) & canon) {
+      if (!(a & low) || !prefixOk(a, canon, sameValueBefore_)) continue;
+      most += 6 * valuesOf(a).size() * valuesOf(canon ^ a).size();
+    }
+    set->reserve(std::min<std::size_t>(most, std::size_t{1} << 16));
     for (Mask a = (canon - 1) & canon; a != 0 && !overflow_; a = (a - 1) & canon) {
       if (!(a & low) || !prefixOk(a, canon, sameValueBefore_)) continue;
       const Mask b = canon ^ a;
@@ -174,47 +181,79 @@ overflow:
 }
 
 template <class Arithmetic>
-bool Search<Arithmetic>::run(const BigRational& target) {
+bool Search<Arithmetic>::run(const ExactNumber& target) {
   Number value;
   if (overflow_ || !Arithmetic::from(target, value)) return false;
   const Mask all = static_cast<Mask>((1u << cardCount_) - 1);
-  solutions_ = &enumerate(all, value);
+  solutions_ = enumerate(all, value);
   return !overflow_;
 }
 
 template <class Arithmetic>
-const std::vector<ClassId>& Search<Arithmetic>::enumerate(Mask mask, const Number& value) {
-  auto [entry, fresh] = memo_.try_emplace(MemoKey{mask, value});
-  std::vector<ClassId>& list = entry->second;
-  if (!fresh || overflow_) return list;
+auto Search<Arithmetic>::Memo::find(Mask mask, const Number& value) const -> const List* {
+  for (std::size_t i = start(mask, value);; i = (i + 1) & (slots_.size() - 1)) {
+    const Slot& slot = slots_[i];
+    if (slot.mask == 0) return nullptr;
+    if (slot.mask == mask && slot.value == value) return &slot.list;
+  }
+}
+
+template <class Arithmetic>
+void Search<Arithmetic>::Memo::add(Mask mask, const Number& value, List list) {
+  if (2 * (count_ + 1) > slots_.size()) {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    count_ = 0;
+    for (Slot& slot : old) {
+      if (slot.mask != 0) add(slot.mask, slot.value, slot.list);
+    }
+  }
+  std::size_t i = start(mask, value);
+  while (slots_[i].mask != 0) i = (i + 1) & (slots_.size() - 1);
+  slots_[i] = {mask, value, list};
+  ++count_;
+}
+
+template <class Arithmetic>
+auto Search<Arithmetic>::enumerate(Mask mask, const Number& value) -> List {
+  if (const List* known = memo_.find(mask, value)) return *known;
+  if (overflow_) return {};
+  List list{static_cast<std::uint32_t>(pool_.size()), 0};
   if (countOf(mask) == 1) {
     const auto card = static_cast<std::size_t>(std::countr_zero(mask));
-    if (cardValues_[card] == value) list.push_back(static_cast<ClassId>(card));
+    if (cardValues_[card] == value) {
+      pool_.push_back(static_cast<ClassId>(card));
+      list.count = 1;
+    }
+    memo_.add(mask, value, list);
     return list;
   }
-  std::vector<ClassId> found;
-  ClassIndex index;
+  Found& found = found_[depth_++];
+  found.classes.clear();
+  found.index.clear();
   const Mask low = mask & (0 - mask);
   for (Mask a = (mask - 1) & mask; a != 0 && !overflow_; a = (a - 1) & mask) {
     if (!(a & low) || !prefixOk(a, mask, sameTextBefore_)) continue;
-    searchSplit(a, mask ^ a, value, found, index);
+    searchSplit(a, mask ^ a, value, found);
   }
+  --depth_;
   // Of classes that are the same once numbers written alike change places,
   // one is enough: the rest are made again by such exchanges.
   if (sameTextBefore_[mask] & mask) {
     std::unordered_map<std::uint64_t, bool> shapes;
-    std::erase_if(found, [&](ClassId id) {
+    std::erase_if(found.classes, [&](ClassId id) {
       return !shapes.try_emplace(forms_.shape(classes_[id].best(forms_)), true).second;
     });
   }
-  // The entry stays where it is while the map grows.
-  list = std::move(found);
+  list = {static_cast<std::uint32_t>(pool_.size()),
+          static_cast<std::uint32_t>(found.classes.size())};
+  pool_.insert(pool_.end(), found.classes.begin(), found.classes.end());
+  memo_.add(mask, value, list);
   return list;
 }
 
 template <class Arithmetic>
-void Search<Arithmetic>::searchSplit(Mask a, Mask b, const Number& value,
-                                     std::vector<ClassId>& found, ClassIndex& index) {
+void Search<Arithmetic>::searchSplit(Mask a, Mask b, const Number& value, Found& found) {
   static constexpr std::array kOperations = {Operation::kAdd,          Operation::kSubtract,
                                              Operation::kSubtractFrom, Operation::kMultiply,
                                              Operation::kDivide,       Operation::kDivideInto};
@@ -223,7 +262,7 @@ void Search<Arithmetic>::searchSplit(Mask a, Mask b, const Number& value,
   const ValueSet<Arithmetic>& known = valuesOf(knownIsA ? a : b);
   for (const Number& x : known.values()) {
     for (Operation operation : kOperations) {
-      tryOperation(operation, a, b, knownIsA, x, value, found, index);
+      tryOperation(operation, a, b, knownIsA, x, value, found);
       if (overflow_) return;
     }
   }
@@ -231,8 +270,7 @@ void Search<Arithmetic>::searchSplit(Mask a, Mask b, const Number& value,
 
 template <class Arithmetic>
 void Search<Arithmetic>::tryOperation(Operation operation, Mask a, Mask b, bool knownIsA,
-                                      const Number& x, const Number& value,
-                                      std::vector<ClassId>& found, ClassIndex& index) {
+                                      const Number& x, const Number& value, Found& found) {
   // What the other side must make, given x; or, where x decides the value
   // alone (a zero times anything), every value it can make but zero where it
   // divides.
@@ -287,21 +325,21 @@ void Search<Arithmetic>::tryOperation(Operation operation, Mask a, Mask b, bool 
   const Mask other = knownIsA ? b : a;
   const auto pair = [&](const Number& otherValue) {
     if (knownIsA) {
-      combine(operation, a, x, b, otherValue, found, index);
+      combine(operation, a, x, b, otherValue, found);
     } else {
-      combine(operation, a, otherValue, b, x, found, index);
+      combine(operation, a, otherValue, b, x, found);
     }
   };
   if (any || anyButZero) {
     const Mask known = knownIsA ? a : b;
-    const std::vector<ClassId>& zeros = enumerate(known, x);
+    const std::span<const ClassId> zeros = listOf(enumerate(known, x));
     if (std::all_of(zeros.begin(), zeros.end(),
                     [&](ClassId id) { return classes_[id].print == 0; })) {
       // Zero whatever its numbers (a 0 among them, or 1 - 1): so is its product
       // with anything, one class, whose best product is the one with the
       // other side's plain product. Dividing it does no better.
       if (operation == Operation::kMultiply && !zeros.empty()) {
-        const ClassId zero = classFor(0, found, index);
+        const ClassId zero = classFor(0, found);
         const ClassId product = plainProduct(other);
         for (ClassId id : zeros)
           offer(zero, knownIsA ? id : product, knownIsA ? product : id, operation);
@@ -316,17 +354,18 @@ void Search<Arithmetic>::tryOperation(Operation operation, Mask a, Mask b, bool 
     }
     return;
   }
-  if (cheap(other) ? valuesOf(other).contains(y) : !enumerate(other, y).empty()) pair(y);
+  if (cheap(other) ? valuesOf(other).contains(y) : enumerate(other, y).count != 0) pair(y);
 }
 
 template <class Arithmetic>
 void Search<Arithmetic>::combine(Operation operation, Mask a, const Number& x, Mask b,
-                                 const Number& y, std::vector<ClassId>& found, ClassIndex& index) {
-  const std::vector<ClassId>& left = enumerate(a, x);
-  if (left.empty()) return;
-  const std::vector<ClassId>& right = enumerate(b, y);
-  for (ClassId ca : left) {
-    for (ClassId cb : right) {
+                                 const Number& y, Found& found) {
+  const List leftList = enumerate(a, x);
+  if (leftList.count == 0) return;
+  const List rightList = enumerate(b, y);
+  // Nothing below adds to the pool.
+  for (ClassId ca : listOf(leftList)) {
+    for (ClassId cb : listOf(rightList)) {
       const std::uint64_t pa = classes_[ca].print;
       const std::uint64_t pb = classes_[cb].print;
       const auto inverseOf = [&](ClassId c) {
@@ -357,23 +396,44 @@ void Search<Arithmetic>::combine(Operation operation, Mask a, const Number& x, M
           print = modular::multiply(pb, inverseOf(ca));
           break;
       }
-      offer(classFor(print, found, index), ca, cb, operation);
+      offer(classFor(print, found), ca, cb, operation);
     }
   }
 }
 
 template <class Arithmetic>
-ClassId Search<Arithmetic>::classFor(std::uint64_t print, std::vector<ClassId>& found,
-                                     ClassIndex& index) {
-  auto [slot, fresh] = index.try_emplace(print, 0);
-  if (fresh) {
-    slot->second = static_cast<ClassId>(classes_.size());
-    FormClass formClass;
-    formClass.print = print;
-    classes_.push_back(formClass);
-    found.push_back(slot->second);
+ClassId* Search<Arithmetic>::ClassIndex::find(std::uint64_t print) {
+  if (!many_.empty()) {
+    const auto found = many_.find(print);
+    return found == many_.end() ? nullptr : &found->second;
   }
-  return slot->second;
+  for (auto& [seen, id] : few_) {
+    if (seen == print) return &id;
+  }
+  return nullptr;
+}
+
+template <class Arithmetic>
+void Search<Arithmetic>::ClassIndex::add(std::uint64_t print, ClassId id) {
+  constexpr std::size_t kFew = 16;
+  if (!many_.empty()) {
+    many_.emplace(print, id);
+    return;
+  }
+  few_.emplace_back(print, id);
+  if (few_.size() > kFew) many_.insert(few_.begin(), few_.end());
+}
+
+template <class Arithmetic>
+ClassId Search<Arithmetic>::classFor(std::uint64_t print, Found& found) {
+  if (const ClassId* known = found.index.find(print)) return *known;
+  const auto id = static_cast<ClassId>(classes_.size());
+  FormClass formClass;
+  formClass.print = print;
+  classes_.push_back(formClass);
+  found.classes.push_back(id);
+  found.index.add(print, id);
+  return id;
 }
 
 // A class holding only the product of the mask's numbers, all multiplied,

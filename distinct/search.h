@@ -38,10 +38,12 @@ struct FormClass {
   FormId best(const Forms& forms) const;
 };
 
+// The numbers come sorted by value, then by text.
 struct SearchCard {
-  BigRational value;
-  std::uint64_t print;      // the fingerprint of the number alone
-  int sameTextBefore = -1;  // the number before it written the same, if any
+  const ExactNumber* number;
+  std::uint64_t print;  // the fingerprint of the number alone
+  std::size_t alike;    // the first number written the same
+  std::size_t equal;    // the first number of the same value
 };
 
 template <class Arithmetic>
@@ -55,36 +57,76 @@ class Search {
 
   // Finds the classes of forms over all the numbers whose value is target.
   // False when the arithmetic cannot hold the numbers on the way.
-  bool run(const BigRational& target);
+  bool run(const ExactNumber& target);
 
-  const std::vector<ClassId>& solutions() const { return *solutions_; }
+  std::span<const ClassId> solutions() const { return listOf(solutions_); }
   const FormClass& formClass(ClassId id) const { return classes_[id]; }
 
  private:
   enum class Operation { kAdd, kSubtract, kSubtractFrom, kMultiply, kDivide, kDivideInto };
 
-  struct MemoKey {
-    Mask mask;
-    Number value;
-    bool operator==(const MemoKey&) const = default;
+  // Where a list of classes stands in the pool.
+  struct List {
+    std::uint32_t offset = 0;
+    std::uint32_t count = 0;
   };
-  struct MemoHash {
-    std::size_t operator()(const MemoKey& key) const {
-      return Arithmetic::hash(key.value) ^ (std::size_t{key.mask} * 0x9E3779B97F4A7C15u);
+
+  // The lists of classes found, by mask and value.
+  class Memo {
+   public:
+    Memo() : slots_(64) {}
+    const List* find(Mask mask, const Number& value) const;
+    void add(Mask mask, const Number& value, List list);
+
+   private:
+    struct Slot {
+      Mask mask = 0;  // 0: empty
+      Number value{};
+      List list;
+    };
+    std::size_t start(Mask mask, const Number& value) const {
+      return (Arithmetic::hash(value) ^ (std::size_t{mask} * 0x9E3779B97F4A7C15u)) &
+             (slots_.size() - 1);
     }
+    std::vector<Slot> slots_;
+    std::size_t count_ = 0;
   };
-  using ClassIndex = std::unordered_map<std::uint64_t, ClassId>;
+  // The classes found so far for one mask and value, by fingerprint: looked
+  // through in turn while few, in a hash map once many.
+  class ClassIndex {
+   public:
+    // The class with this fingerprint, or where to put it.
+    ClassId* find(std::uint64_t print);
+    void add(std::uint64_t print, ClassId id);
+
+    void clear() {
+      few_.clear();
+      many_.clear();
+    }
+
+   private:
+    std::vector<std::pair<std::uint64_t, ClassId>> few_;
+    std::unordered_map<std::uint64_t, ClassId> many_;
+  };
+
+  // The classes found for the mask and value being searched, at one depth of
+  // the search; kept from one search to the next at that depth.
+  struct Found {
+    std::vector<ClassId> classes;
+    ClassIndex index;
+  };
 
   const ValueSet<Arithmetic>& valuesOf(Mask mask);
-  const std::vector<ClassId>& enumerate(Mask mask, const Number& value);
-  void searchSplit(Mask a, Mask b, const Number& value, std::vector<ClassId>& found,
-                   ClassIndex& index);
+  List enumerate(Mask mask, const Number& value);
+  std::span<const ClassId> listOf(List list) const {
+    return {pool_.data() + list.offset, list.count};
+  }
+  void searchSplit(Mask a, Mask b, const Number& value, Found& found);
   // The pairs for one operation, with a or b known as x.
   void tryOperation(Operation operation, Mask a, Mask b, bool knownIsA, const Number& x,
-                    const Number& value, std::vector<ClassId>& found, ClassIndex& index);
-  void combine(Operation operation, Mask a, const Number& x, Mask b, const Number& y,
-               std::vector<ClassId>& found, ClassIndex& index);
-  ClassId classFor(std::uint64_t print, std::vector<ClassId>& found, ClassIndex& index);
+                    const Number& value, Found& found);
+  void combine(Operation operation, Mask a, const Number& x, Mask b, const Number& y, Found& found);
+  ClassId classFor(std::uint64_t print, Found& found);
   ClassId plainProduct(Mask mask);
   void offer(ClassId target, ClassId a, ClassId b, Operation operation);
   void consider(ClassId target, Forms::Draft& draft);
@@ -99,12 +141,15 @@ class Search {
   std::vector<Mask> sameValueBefore_;  // likewise for equal values
   std::vector<Mask> valueCanon_;       // per mask: the mask of lowest cards with the same values
   std::vector<std::unique_ptr<ValueSet<Arithmetic>>> values_;
-  std::unordered_map<MemoKey, std::vector<ClassId>, MemoHash> memo_;
+  Memo memo_;
+  std::vector<ClassId> pool_;  // every list of classes, one after another
+  std::vector<Found> found_;   // per depth
+  std::size_t depth_ = 0;
   std::vector<FormClass> classes_;
   std::vector<ClassId> plainProducts_;  // per mask, once made (0: not yet)
   int cheapSize_ = 2;
   bool overflow_ = false;
-  const std::vector<ClassId>* solutions_ = nullptr;
+  List solutions_;
 };
 
 }  // namespace vantrel::distinct

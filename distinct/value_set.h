@@ -15,6 +15,17 @@ class ValueSet {
 
   ValueSet() : slots_(16, 0) {}
 
+  // Room for count values without growing.
+  void reserve(std::size_t count) {
+    std::size_t size = 16;
+    while (size < 2 * count) size *= 2;
+    values_.reserve(count);
+    if (size > slots_.size()) {
+      slots_.assign(size, 0);
+      rehash();
+    }
+  }
+
   bool contains(const Number& value) const {
     for (std::size_t i = Arithmetic::hash(value) & mask();; i = (i + 1) & mask()) {
       const std::uint32_t slot = slots_[i];
@@ -43,6 +54,10 @@ class ValueSet {
 
   void grow() {
     slots_.assign(slots_.size() * 2, 0);
+    rehash();
+  }
+
+  void rehash() {
     for (std::size_t v = 0; v < values_.size(); ++v) {
       std::size_t i = Arithmetic::hash(values_[v]) & mask();
       while (slots_[i] != 0) i = (i + 1) & mask();
