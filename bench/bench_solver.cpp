@@ -1,11 +1,14 @@
-// Timings of the solve command. Run: build/bench/bench_solver
-//   --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+// Timings of the solve command and of the distinct solutions. Run:
+//   build/bench/bench_solver --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "distinct/distinct.h"
 #include "platform/fp_environment.h"
 #include "solver/solve.h"
 #include "solver/template_sweep.h"
@@ -57,6 +60,41 @@ void solveAllHands(benchmark::State& state) {
   state.counters["hands"] = static_cast<double>(hands.size());
 }
 BENCHMARK(solveAllHands)->Unit(benchmark::kMillisecond);
+
+// The distinct solutions of every hand of 1..13, one after the other.
+void distinctAllHands(benchmark::State& state) {
+  const auto hands = allHands();
+  for (auto _ : state) {
+    for (const auto& hand : hands) {
+      const std::vector<std::string_view> numbers(hand.begin(), hand.end());
+      std::vector<std::string> lines = vantrel::distinct::solve(numbers, "24");
+      benchmark::DoNotOptimize(lines);
+    }
+  }
+  state.counters["hands"] = static_cast<double>(hands.size());
+}
+BENCHMARK(distinctAllHands)->Unit(benchmark::kMillisecond);
+
+// One hand, with the most memory the process has taken so far (run one such
+// case alone to read its own peak).
+void distinctHand(benchmark::State& state, std::vector<std::string_view> hand) {
+  std::size_t count = 0;
+  for (auto _ : state) {
+    std::vector<std::string> lines = vantrel::distinct::solve(hand, "24");
+    count = lines.size();
+    benchmark::DoNotOptimize(lines);
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["solutions"] = static_cast<double>(count);
+  state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK_CAPTURE(distinctHand, 1_2_3_4_5, {"1", "2", "3", "4", "5"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(distinctHand, 1_2_3_4_5_6, {"1", "2", "3", "4", "5", "6"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(distinctHand, 3_5_8_13_21_34_55, {"3", "5", "8", "13", "21", "34", "55"})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
