@@ -85,7 +85,7 @@ class Search {
       List list;
     };
     std::size_t start(Mask mask, const Number& value) const {
-      return (Arithmetic::hash(value) ^ (std::size_t{mask} * 0x9E3779B97F4A7C15u)) &
+      return (Arithmetic::hash(value) ^ static_cast<std::size_t>(mask * 0x9E3779B97F4A7C15u)) &
              (slots_.size() - 1);
     }
     std::vector<Slot> slots_;
