@@ -1,12 +1,14 @@
 // The main window's behaviour: the four number boxes, 开始计算 and 重新计算,
-// the result list, and the Readme window. Also keeps the site for use offline.
+// the result list, and the Readme window; the section below it for another
+// target, more numbers and the distinct solutions. Also keeps the site for
+// use offline.
 
-import { loadSolve } from './solve.js';
+import { loadEngines } from './solve.js';
 
-const solveReady = loadSolve();
-// The engine compiles the solver's code on its first run: run it once while
+const enginesReady = loadEngines();
+// The browser compiles the solver's code on its first run: run it once while
 // the page is idle, so that the first click answers at once.
-solveReady.then((solve) => setTimeout(() => solve(['1', '2', '3', '4']), 0), () => {});
+enginesReady.then(({ solve }) => setTimeout(() => solve(['1', '2', '3', '4']), 0), () => {});
 
 const byId = (id) => document.getElementById(id);
 const boxes = ['编辑框a', '编辑框b', '编辑框c', '编辑框d'].map(byId);
@@ -14,6 +16,11 @@ const list = byId('结果列表框');
 const listNote = byId('结果说明');
 const status = byId('结果播报');
 const readme = byId('readme窗口');
+const more = byId('更多');
+const target = byId('目标框');
+const extraBoxes = ['编辑框e', '编辑框f', '编辑框g'].map(byId);
+const distinctBox = byId('不同选择框');
+const kMissingInput = '请输入4个数字！';
 
 // A number box takes digits only, two at most (its maxlength), and selects its
 // whole text whenever it gains the focus, so that typing replaces the old
@@ -105,26 +112,131 @@ list.addEventListener('click', (event) => {
   selectLine(event.target.closest('#结果列表框 > li'));
 });
 
-async function calculate() {
-  let result;
-  try {
-    const solve = await solveReady;
-    result = solve(boxes.map((box) => box.value));
-  } catch (error) {
-    showLines([`计算程序未能载入：${error.message ?? error}`]);
-    return;
-  }
-  showLines(result.lines);
-  if (result.inputMissing) boxes[0].focus();
-  // Emptied first, so that the same line twice is spoken twice.
-  const outcome = result.lines.at(-1);
+// Shows the lines, and has a screen reader say the last one where the focus
+// is. Emptied first, so that the same line twice is spoken twice.
+function showOutcome(lines) {
+  showLines(lines);
+  const outcome = lines.at(-1);
   status.textContent = '';
   setTimeout(() => {
     status.textContent = outcome;
   }, 50);
 }
 
+// The section below the window. While its target is 24, it gives no more
+// numbers and its check box is off, 开始计算 is the window's solve command;
+// otherwise it lists the distinct solutions.
+const targetText = () => target.value.trim() || '24';
+const extraNumbers = () => extraBoxes.filter((box) => box.value.trim() !== '');
+const sectionInUse = () =>
+  targetText() !== '24' || extraNumbers().length > 0 || distinctBox.checked;
+
+// What the section holds is kept on this device.
+const settingsKey = 'vantrel.more';
+
+function saveSettings() {
+  const settings = {
+    open: more.open,
+    target: target.value,
+    numbers: extraBoxes.map((box) => box.value),
+    distinct: distinctBox.checked,
+  };
+  try {
+    localStorage.setItem(settingsKey, JSON.stringify(settings));
+  } catch {
+    // No storage here (a private window, or storage turned off): not kept.
+  }
+}
+
+// Settings in use are never out of sight: the section opens.
+function restoreSettings() {
+  let settings = null;
+  try {
+    settings = JSON.parse(localStorage.getItem(settingsKey));
+  } catch {
+    return;
+  }
+  if (typeof settings !== 'object' || settings === null) return;
+  const text = (value) => (typeof value === 'string' ? value : '');
+  target.value = text(settings.target);
+  extraBoxes.forEach((box, i) => {
+    box.value = text(Array.isArray(settings.numbers) ? settings.numbers[i] : '');
+  });
+  distinctBox.checked = settings.distinct === true;
+  more.open = settings.open === true || sectionInUse();
+}
+
+// Why a text of the section is not a number the engine takes, or null.
+function numberMessage(box, problem, maxDigits) {
+  const name = box === target ? '目标' : box.getAttribute('aria-label');
+  switch (problem) {
+    case null: return null;
+    case 'tooLong': return `${name}的位数太多了（最多${maxDigits}位）！`;
+    case 'zeroDenominator': return `${name}的分母是0！`;
+    default: return `${name}不是一个数！`;
+  }
+}
+
+let solveCount = 0;  // a newer solve or a reset ends one that waits
+
+async function solveDistinct(engines) {
+  if (boxes.some((box) => box.value === '')) {
+    showOutcome([kMissingInput]);
+    boxes[0].focus();
+    return;
+  }
+  for (const box of [target, ...extraNumbers()]) {
+    const text = box === target ? targetText() : box.value;
+    const message = numberMessage(box, engines.checkNumber(text), engines.maxDigits);
+    if (message !== null) {
+      more.open = true;
+      box.setAttribute('aria-invalid', 'true');
+      showOutcome([message]);
+      box.focus();
+      box.select();
+      return;
+    }
+  }
+  const hand = [...boxes, ...extraNumbers()].map((box) => box.value);
+  // Six numbers or seven may take a moment: say so first, and let it show.
+  if (hand.length >= 6) {
+    const count = ++solveCount;
+    showLines(['正在计算……']);
+    list.setAttribute('aria-busy', 'true');
+    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+    list.removeAttribute('aria-busy');
+    if (count !== solveCount) return;
+  }
+  const solutions = engines.solveDistinct(hand, targetText());
+  showOutcome(solutions.length === 0
+    ? ['电脑我也算不出啦：（']
+    : [...solutions, `共有${solutions.length}种不同的算法！`]);
+}
+
+async function calculate() {
+  ++solveCount;
+  let engines;
+  try {
+    engines = await enginesReady;
+  } catch (error) {
+    showLines([`计算程序未能载入：${error.message ?? error}`]);
+    return;
+  }
+  try {
+    if (sectionInUse()) {
+      await solveDistinct(engines);
+      return;
+    }
+    const result = engines.solve(boxes.map((box) => box.value));
+    showOutcome(result.lines);
+    if (result.inputMissing) boxes[0].focus();
+  } catch (error) {
+    showOutcome([`计算出错了：${error.message ?? error}`]);
+  }
+}
+
 function reset() {
+  ++solveCount;
   for (const box of boxes) box.value = '';
   showLines([]);
   status.textContent = '';
@@ -132,6 +244,17 @@ function reset() {
 }
 
 boxes.forEach(makeNumberBox);
+restoreSettings();
+more.addEventListener('toggle', saveSettings);
+distinctBox.addEventListener('change', saveSettings);
+for (const box of [target, ...extraBoxes]) {
+  for (const change of ['input', 'change']) {
+    box.addEventListener(change, () => {
+      box.removeAttribute('aria-invalid');
+      saveSettings();
+    });
+  }
+}
 byId('计算按钮').addEventListener('click', calculate);
 byId('重新按钮').addEventListener('click', reset);
 byId('readme按钮').addEventListener('click', () => readme.showModal());
