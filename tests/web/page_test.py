@@ -17,6 +17,7 @@ import http.server
 import os
 import re
 import shutil
+import socket
 import sys
 import tempfile
 import threading
@@ -45,6 +46,31 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class Httpd(http.server.ThreadingHTTPServer):
+    """Closes the connections it still holds when it closes: a browser opens
+    some ahead of its requests, and would be served on them after a stop."""
+
+    def __init__(self, *args):
+        self.connections = set()
+        super().__init__(*args)
+
+    def process_request(self, request, client_address):
+        self.connections.add(request)
+        super().process_request(request, client_address)
+
+    def shutdown_request(self, request):
+        self.connections.discard(request)
+        super().shutdown_request(request)
+
+    def server_close(self):
+        super().server_close()
+        for connection in list(self.connections):
+            try:
+                connection.shutdown(socket.SHUT_RDWR)
+            except OSError:
+                pass
+
+
 class Server:
     """The site on 127.0.0.1; stopped and started again on the same port."""
 
@@ -55,7 +81,7 @@ class Server:
 
     def start(self):
         handler = functools.partial(Handler, directory=self.folder)
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), handler)
+        self.httpd = Httpd(("127.0.0.1", self.port), handler)
         self.port = self.httpd.server_port
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
