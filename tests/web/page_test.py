@@ -4,10 +4,12 @@ and clicks through WebDriver, read back from the page.
 
 Serves a copy of the built site on 127.0.0.1 (a free port), then checks the
 number boxes, the Tab order, solving, the missing-input line, reset, the
-Readme dialog, the layout at phone width, a reload that opens and solves after
-the server has stopped, and a new build replacing the old one on the next
-visit. Saves web-desktop.png (after solving 1 2 9 1) and web-phone.png (390 x
-844 with the Readme dialog open) in the output folder.
+Readme dialog, the layout at phone width, the section below the window (by
+keyboard, its messages, what a reload keeps, at phone width), a reload that
+opens and solves after the server has stopped, and a new build replacing the
+old one on the next visit. Saves web-desktop.png (after solving 1 2 9 1),
+web-phone.png (390 x 844 with the Readme dialog open) and web-phone-more.png
+(390 x 844, the section open after solving 1 2 3 4 5) in the output folder.
 
 Usage: page_test.py SITE OUTPUT_DIR
 """
@@ -288,6 +290,72 @@ def check_phone(page, output):
         page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
+def check_more(page, output):
+    more = lambda: page.d.execute_script("return document.getElementById('更多').open")
+    expect(not more(), "the section is open at first")
+    # By keyboard: into the section after Readme, open it, fill it in.
+    page["readme按钮"].click()
+    page.keys(Keys.ESCAPE)
+    page.wait(lambda: not page.dialog_open(), "Esc to close the dialog")
+    page.keys(Keys.TAB)
+    expect(page.focused() == "更多标题", f"Tab after Readme went to {page.focused()}")
+    page.keys(Keys.ENTER, Keys.TAB, "100", Keys.TAB, "17", Keys.TAB, Keys.TAB, Keys.TAB, " ")
+    expect(more() and page["不同选择框"].is_selected(), "the section by keyboard")
+    names = [page[i].accessible_name for i in ("目标框", "编辑框e", "不同选择框")]
+    expect(names == ["目标", "第五个数", "只列出不同的算法"], f"accessible names {names}")
+    page["不同选择框"].click()
+    lines = page.solve(["13", "14", "15", "16"])
+    expect(lines == ["(13 + 15) × (17 - 14) + 16", "(14 + 15) × (17 - 13) - 16",
+                     "共有2种不同的算法！"], f"13 14 15 16 17 for 100 gave {lines}")
+
+    # Bad numbers: a message, the focus in the box, which says it is wrong.
+    for text, message in [("1/0", "第六个数的分母是0！"), ("2..", "第六个数不是一个数！"),
+                          ("9" * 19, "第六个数的位数太多了（最多18位）！")]:
+        page["编辑框f"].clear()
+        page["编辑框f"].send_keys(text)
+        page["计算按钮"].click()
+        page.wait(lambda: page.lines() == [message], f"the list to read {message}")
+        expect(page.focused() == "编辑框f" and
+               page["编辑框f"].get_attribute("aria-invalid") == "true",
+               f"after {message}: focus in {page.focused()}")
+    page["编辑框f"].clear()
+
+    # Kept on this device.
+    page.d.refresh()
+    page.wait(lambda: page.d.execute_script("return document.readyState") == "complete", "reload")
+    kept = [page[i].get_attribute("value") for i in ("目标框", "编辑框e", "编辑框f")]
+    expect(more() and kept == ["100", "17", ""] and not page["不同选择框"].is_selected(),
+           f"after a reload: open {more()}, {kept}")
+
+    page.metrics(390, 844, 2, True)
+    try:
+        page["目标框"].clear()
+        page["编辑框e"].clear()
+        page["编辑框e"].send_keys("5")
+        lines = page.solve(["1", "2", "3", "4"])
+        expect(len(lines) == 52 and lines[-1] == "共有51种不同的算法！", f"1 2 3 4 5: {lines[-1]}")
+        sizes = page.d.execute_script("""
+            const ids = ['更多标题', '目标框', '编辑框e', '编辑框f', '编辑框g', '不同', '结果列表框'];
+            return [document.scrollingElement.scrollWidth <= window.innerWidth, ids.map((id) => {
+              const r = document.getElementById(id).getBoundingClientRect();
+              return [id, Math.round(r.width), Math.round(r.height), r.right <= window.innerWidth];
+            })];""")
+        expect(sizes[0], "the page scrolls sideways at 390 pixels")
+        for element_id, width, height, inside in sizes[1]:
+            expect(width >= 44 and height >= 44 and inside,
+                   f"{element_id} is {width} x {height} at 390 pixels (inside: {inside})")
+        page.d.save_screenshot(os.path.join(output, "web-phone-more.png"))
+    finally:
+        page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        page.metrics(800, 600, 1, False)
+
+    # Emptied and closed, the section is unused: the window's solve command again.
+    page["编辑框e"].clear()
+    page["更多标题"].click()
+    lines = page.solve(["3", "3", "8", "8"])
+    expect(not more() and lines == ["8 / (3 - 8 / 3)", "共有1种算法！"], f"unused: {lines}")
+
+
 def cache_names(page):
     return page.d.execute_async_script("caches.keys().then(arguments[0])")
 
@@ -349,6 +417,7 @@ def main():
             ("solving, missing input, reset", lambda: check_solving(page, output)),
             ("Readme dialog", lambda: check_readme(page)),
             ("phone width", lambda: check_phone(page, output)),
+            ("the section below the window", lambda: check_more(page, output)),
             ("offline, and a new build", lambda: check_offline(page, server, folder)),
         ]
         for name, check in checks:
