@@ -1,7 +1,8 @@
 // The WebAssembly build of the distinct engine against the native one: hands
 // of one to seven numbers (every hand of four cards from 1 to 13, the large
 // ones, and random hands of integers, decimals, fractions, negatives, zeros
-// and numbers past 64 bits, for several targets) must give the same lines.
+// and numbers past 64 bits, for several targets) must give the same lines,
+// with the summary the page writes in Simplified Chinese.
 // Also what the page takes for a number, and that a hand the engine would
 // refuse is refused in JavaScript, leaving the module working.
 //
@@ -16,6 +17,7 @@ import { dirname, join } from 'node:path';
 
 const [solveModule, program, ...programArguments] = process.argv.slice(2);
 const { loadEngines } = await import(solveModule);
+const { catalogues, distinctLines } = await import(join(dirname(solveModule), 'texts.js'));
 const engines = await loadEngines({
   wasmBinary: readFileSync(join(dirname(solveModule), 'solver.wasm')),
 });
@@ -99,10 +101,7 @@ for (const [target, list] of hands) {
   }
   list.forEach((hand, i) => {
     const solutions = engines.solveDistinct(hand, target);
-    // The lines as the page shows them.
-    const lines = solutions.length === 0
-      ? ['电脑我也算不出啦：（']
-      : [...solutions, `共有${solutions.length}种不同的算法！`];
+    const lines = distinctLines(solutions, catalogues['zh-CN']);
     lineCount += lines.length;
     ++handCount;
     if (lines.join('\n') !== blocks[i]) {

@@ -7,9 +7,12 @@ number boxes, the Tab order, solving, the missing-input line, reset, the
 Readme dialog, the layout at phone width, the section below the window (by
 keyboard, its messages, what a reload keeps, at phone width), a reload that
 opens and solves after the server has stopped, and a new build replacing the
-old one on the next visit. Saves web-desktop.png (after solving 1 2 9 1),
-web-phone.png (390 x 844 with the Readme dialog open) and web-phone-more.png
-(390 x 844, the section open after solving 1 2 3 4 5) in the output folder.
+old one on the next visit, all in a browser whose language is Simplified
+Chinese; then the page in a browser in English and in one in Traditional
+Chinese. Saves web-desktop.png (after solving 1 2 9 1), web-phone.png (390 x
+844 with the Readme dialog open), web-phone-more.png (390 x 844, the section
+open after solving 1 2 3 4 5), web-phone-en.png (the same in English) and
+web-desktop-zh-TW.png (1 2 9 1 in Traditional Chinese) in the output folder.
 
 Usage: page_test.py SITE OUTPUT_DIR
 """
@@ -30,7 +33,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 BOXES = ["编辑框a", "编辑框b", "编辑框c", "编辑框d"]
 MISSING = "请输入4个数字！"
@@ -96,14 +99,15 @@ class Server:
         return f"http://127.0.0.1:{self.port}/"
 
 
-def start_chromium(profile):
+def start_chromium(profile, language):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--disable-background-networking", "--disable-component-update",
                      "--disable-sync", "--no-first-run", "--window-size=1024,768",
-                     f"--user-data-dir={profile}"):
+                     f"--user-data-dir={profile}", f"--lang={language}"):
         options.add_argument(argument)
+    options.add_experimental_option("prefs", {"intl.accept_languages": language})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
@@ -356,6 +360,109 @@ def check_more(page, output):
     expect(not more() and lines == ["8 / (3 - 8 / 3)", "共有1种算法！"], f"unused: {lines}")
 
 
+HAN = re.compile(r"[\u3400-\u9fff\uff01-\uff5e]")
+PAGE_TEXTS = """
+    const texts = [document.title, document.body.innerText,
+                   document.querySelector('meta[name="description"]').content];
+    for (const e of document.querySelectorAll('[aria-label], [title], [hidden]'))
+      texts.push(e.getAttribute('aria-label') ?? '', e.title, e.hidden ? e.textContent : '');
+    return texts.join('\\n');"""
+# The texts of the elements that name a catalogue's text, as the page shows
+# them, or (arguments[0]) as index.html has them.
+NAMED_TEXTS = """
+    const done = arguments[arguments.length - 1];
+    const read = (root) => [...root.querySelectorAll('[data-text], [data-label], [data-title]')]
+      .map((e) => [e.dataset.text && e.textContent, e.dataset.label && e.getAttribute('aria-label'),
+                   e.dataset.title && e.title]);
+    fetch('index.html').then((r) => r.text()).then((html) =>
+      done([read(document), read(new DOMParser().parseFromString(html, 'text/html'))]));"""
+# Every catalogue has the keys of the page's own, with texts of the same kind.
+CATALOGUES = """
+    const done = arguments[arguments.length - 1];
+    import('./texts.js').then(({ catalogues, pickLanguage }) => {
+      const kinds = (c) => Object.entries(c)
+        .map(([k, v]) => `${k}:${typeof v === 'function' ? v.length : typeof v}`).sort();
+      const own = JSON.stringify(kinds(catalogues['zh-CN']));
+      const unlike = Object.keys(catalogues).filter((name) =>
+        JSON.stringify(kinds(catalogues[name])) !== own ||
+        Object.values(catalogues[name]).some((v) => v === '' || String(v).includes('undefined')));
+      const picks = [['zh-TW'], ['zh-hk'], ['zh-MO'], ['zh-Hant'], ['zh-Hant-CN'], ['zh-Hans-HK'],
+                     ['zh'], ['zh-CN'], ['zh-SG'], ['en-GB'], ['fr', 'zh-TW'], ['fr'], []]
+        .map(pickLanguage).join(' ');
+      done([unlike, picks]);
+    });"""
+PICKS = "zh-TW zh-TW zh-TW zh-TW zh-TW zh-CN zh-CN zh-CN zh-CN en zh-TW en zh-CN"
+
+
+def check_english(page, output):
+    """A browser in English: every text in English, then back to 简体中文."""
+    page.wait(lambda: page.d.execute_script("return document.documentElement.lang") == "en",
+              "the page in English")
+    names = [page[box].accessible_name for box in BOXES]
+    expect(names == ["First number", "Second number", "Third number", "Fourth number"],
+           f"accessible names {names}")
+    manifest = page.d.execute_script(
+        "return document.querySelector('link[rel=\"manifest\"]').getAttribute('href')")
+    expect(manifest == "manifest-en.webmanifest", f"manifest {manifest}")
+    expect(page.solve(["1", "1", "1", "1"]) == ["Even the computer can't solve this :("],
+           f"1 1 1 1 gave {page.lines()}")
+    page["编辑框c"].click()
+    page.keys(Keys.BACKSPACE)
+    page["计算按钮"].click()
+    page.wait(lambda: page.lines() == ["Please enter 4 numbers!"], "the missing-input line")
+    page["更多标题"].click()
+    page["编辑框e"].send_keys("1/0")
+    page.enter_hand(["1", "2", "3", "4"])
+    page["计算按钮"].click()
+    page.wait(lambda: page.lines() == ["The fifth number is a fraction over 0!"], "the message")
+    page["编辑框e"].clear()
+    page["编辑框e"].send_keys("5")
+    page.metrics(390, 844, 2, True)
+    try:
+        lines = page.solve(["1", "2", "3", "4"])
+        expect(lines[-1] == "51 distinct solutions in all!", f"1 2 3 4 5: {lines[-1]}")
+        page.d.save_screenshot(os.path.join(output, "web-phone-en.png"))
+    finally:
+        page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        page.metrics(800, 600, 1, False)
+    page["readme按钮"].click()
+    page.wait(page.dialog_open, "the Readme dialog")
+    shown = page.d.execute_script(PAGE_TEXTS)
+    left = HAN.findall(shown.replace("简体中文", "").replace("繁體中文", ""))
+    expect(not left, f"Chinese left on the English page: {''.join(left)}")
+    page.keys(Keys.ESCAPE)
+    unlike, picks = page.d.execute_async_script(CATALOGUES)
+    expect(unlike == [] and picks == PICKS, f"catalogues unlike zh-CN's: {unlike}; picks {picks}")
+
+    # Back to the page's own language: every text as index.html has it, and
+    # the list's lines too; kept for the next visit.
+    Select(page["语言选择"]).select_by_value("zh-CN")
+    shown, own = page.d.execute_async_script(NAMED_TEXTS)
+    expect(shown == own, "in 简体中文 the texts differ from index.html's: " +
+           str([pair for pair in zip(shown, own) if pair[0] != pair[1]]))
+    expect(page.lines()[-1] == "共有51种不同的算法！", f"the list after 简体中文: {page.lines()[-1]}")
+    page.d.refresh()
+    page.wait(lambda: page["计算按钮"].text == "开始计算", "简体中文 after a reload")
+    expect(page.d.execute_script("return document.documentElement.lang") == "zh-CN", "lang")
+
+
+def check_traditional(page, output):
+    """A browser in Traditional Chinese (Taiwan)."""
+    page.wait(lambda: page.d.execute_script("return document.documentElement.lang") == "zh-TW",
+              "the page in Traditional Chinese")
+    expect(page["计算按钮"].text == "開始計算" and page[BOXES[0]].accessible_name == "第一個數",
+           f"{page['计算按钮'].text}, {page[BOXES[0]].accessible_name}")
+    lines = page.solve(["1", "2", "9", "1"])
+    expect(lines == LINES_1291[:-1] + ["共有4種算法！"], f"1 2 9 1 gave {lines}")
+    page.d.save_screenshot(os.path.join(output, "web-desktop-zh-TW.png"))
+    expect(page.solve(["1", "1", "1", "1"]) == ["電腦我也算不出啦：（"], f"{page.lines()}")
+    page["readme按钮"].click()
+    page.wait(page.dialog_open, "the Readme dialog")
+    expect(page["标签1"].text.split("\n") == ["歡迎使用 Vantrel！", "作者：Vantrel 團隊"],
+           f"标签1 reads {page['标签1'].text!r}")
+    page.keys(Keys.ESCAPE)
+
+
 def cache_names(page):
     return page.d.execute_async_script("caches.keys().then(arguments[0])")
 
@@ -404,26 +511,34 @@ def main():
     folder = os.path.join(scratch, "site")
     shutil.copytree(site, folder)
     server = Server(folder)
+    # A browser for each language, with a profile of its own.
+    sessions = [
+        ("zh-CN", [
+            ("opening", check_opening),
+            ("number boxes", check_number_boxes),
+            ("Tab order", check_tab_order),
+            ("solving, missing input, reset", lambda page: check_solving(page, output)),
+            ("Readme dialog", check_readme),
+            ("phone width", lambda page: check_phone(page, output)),
+            ("the section below the window", lambda page: check_more(page, output)),
+            ("offline, and a new build", lambda page: check_offline(page, server, folder)),
+        ]),
+        ("en-US", [("in English", lambda page: check_english(page, output))]),
+        ("zh-TW", [("in Traditional Chinese", lambda page: check_traditional(page, output))]),
+    ]
     driver = None
     try:
-        driver = start_chromium(os.path.join(scratch, "profile"))
-        page = Page(driver)
-        page.metrics(800, 600, 1, False)
-        driver.get(server.url)
-        checks = [
-            ("opening", lambda: check_opening(page)),
-            ("number boxes", lambda: check_number_boxes(page)),
-            ("Tab order", lambda: check_tab_order(page)),
-            ("solving, missing input, reset", lambda: check_solving(page, output)),
-            ("Readme dialog", lambda: check_readme(page)),
-            ("phone width", lambda: check_phone(page, output)),
-            ("the section below the window", lambda: check_more(page, output)),
-            ("offline, and a new build", lambda: check_offline(page, server, folder)),
-        ]
-        for name, check in checks:
-            start = time.monotonic()
-            check()
-            print(f"ok  {name} ({time.monotonic() - start:.1f} s)", flush=True)
+        for language, checks in sessions:
+            driver = start_chromium(os.path.join(scratch, f"profile-{language}"), language)
+            page = Page(driver)
+            page.metrics(800, 600, 1, False)
+            driver.get(server.url)
+            for name, check in checks:
+                start = time.monotonic()
+                check(page)
+                print(f"ok  {name} ({time.monotonic() - start:.1f} s)", flush=True)
+            driver.quit()
+            driver = None
     finally:
         if driver is not None:
             driver.quit()
