@@ -39,13 +39,10 @@ for (const [text, problem] of [
   if (found !== problem) fail(`checkNumber(${JSON.stringify(text)}): ${found}, not ${problem}`);
 }
 for (const [hand, target] of [[['1', 'x'], '24'], [['1'], '1/0'], [[], '24'], [Array(8).fill('1'), '8']]) {
-  let refused = false;
   try {
     engines.solveDistinct(hand, target);
-  } catch {
-    refused = true;
-  }
-  if (!refused) fail(`${JSON.stringify(hand)} for ${target} was not refused`);
+    fail(`${JSON.stringify(hand)} for ${target} was not refused`);
+  } catch {}
 }
 
 // The hands, by target.

@@ -3,9 +3,9 @@
 // separated by blanks; for each, the lines a front end shows (the solutions
 // and the summary, or the no-solution line), then an empty line.
 //
-//   distinct_filter [-d] [--target T]     (T: 24 by default)
+//   distinct_filter --target T
 //
-// A hand the engine does not take ends it with status 2.
+// A target or hand the engine does not take ends it with status 2.
 
 #include <iostream>
 #include <sstream>
@@ -17,20 +17,12 @@
 
 int main(int argc, char** argv) {
   namespace distinct = vantrel::distinct;
-  std::string target = "24";
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
-    if (argument == "-d") continue;
-    if (argument != "--target" || i + 1 == argc) {
-      std::cerr << "usage: distinct_filter [-d] [--target T]\n";
-      return 2;
-    }
-    target = argv[++i];
-  }
-  if (distinct::checkNumber(target) != distinct::NumberProblem::kNone) {
-    std::cerr << "distinct_filter: not a target: " << target << '\n';
+  if (argc != 3 || std::string_view(argv[1]) != "--target" ||
+      distinct::checkNumber(argv[2]) != distinct::NumberProblem::kNone) {
+    std::cerr << "usage: distinct_filter --target T\n";
     return 2;
   }
+  const std::string_view target = argv[2];
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream words(line);

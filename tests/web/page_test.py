@@ -17,6 +17,7 @@ web-desktop-zh-TW.png (1 2 9 1 in Traditional Chinese) in the output folder.
 Usage: page_test.py SITE OUTPUT_DIR
 """
 
+import contextlib
 import functools
 import http.server
 import os
@@ -70,10 +71,8 @@ class Httpd(http.server.ThreadingHTTPServer):
     def server_close(self):
         super().server_close()
         for connection in list(self.connections):
-            try:
+            with contextlib.suppress(OSError):
                 connection.shutdown(socket.SHUT_RDWR)
-            except OSError:
-                pass
 
 
 class Server:
@@ -338,16 +337,12 @@ def check_more(page, output):
         page["编辑框e"].send_keys("5")
         lines = page.solve(["1", "2", "3", "4"])
         expect(len(lines) == 52 and lines[-1] == "共有51种不同的算法！", f"1 2 3 4 5: {lines[-1]}")
-        sizes = page.d.execute_script("""
-            const ids = ['更多标题', '目标框', '编辑框e', '编辑框f', '编辑框g', '不同', '结果列表框'];
-            return [document.scrollingElement.scrollWidth <= window.innerWidth, ids.map((id) => {
+        wrong = page.d.execute_script("""
+            return ['更多标题', '目标框', '编辑框e', '编辑框g', '不同', '语言选择'].filter((id) => {
               const r = document.getElementById(id).getBoundingClientRect();
-              return [id, Math.round(r.width), Math.round(r.height), r.right <= window.innerWidth];
-            })];""")
-        expect(sizes[0], "the page scrolls sideways at 390 pixels")
-        for element_id, width, height, inside in sizes[1]:
-            expect(width >= 44 and height >= 44 and inside,
-                   f"{element_id} is {width} x {height} at 390 pixels (inside: {inside})")
+              return r.width < 44 || r.height < 44 || r.right > innerWidth;
+            }).concat(document.scrollingElement.scrollWidth > innerWidth ? ['the page'] : []);""")
+        expect(wrong == [], f"too small or too wide at 390 pixels: {wrong}")
         page.d.save_screenshot(os.path.join(output, "web-phone-more.png"))
     finally:
         page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
@@ -398,20 +393,15 @@ def check_english(page, output):
     """A browser in English: every text in English, then back to 简体中文."""
     page.wait(lambda: page.d.execute_script("return document.documentElement.lang") == "en",
               "the page in English")
-    names = [page[box].accessible_name for box in BOXES]
-    expect(names == ["First number", "Second number", "Third number", "Fourth number"],
-           f"accessible names {names}")
+    names = [page[box].accessible_name for box in BOXES[:2]]
     manifest = page.d.execute_script(
-        "return document.querySelector('link[rel=\"manifest\"]').getAttribute('href')")
-    expect(manifest == "manifest-en.webmanifest", f"manifest {manifest}")
-    expect(page.solve(["1", "1", "1", "1"]) == ["Even the computer can't solve this :("],
-           f"1 1 1 1 gave {page.lines()}")
-    page["编辑框c"].click()
-    page.keys(Keys.BACKSPACE)
-    page["计算按钮"].click()
-    page.wait(lambda: page.lines() == ["Please enter 4 numbers!"], "the missing-input line")
+        "return document.querySelector('link[rel=manifest]').getAttribute('href')")
+    expect(names == ["First number", "Second number"] and manifest == "manifest-en.webmanifest",
+           f"accessible names {names}, manifest {manifest}")
     page["更多标题"].click()
     page["编辑框e"].send_keys("1/0")
+    page["计算按钮"].click()
+    page.wait(lambda: page.lines() == ["Please enter 4 numbers!"], "the missing-input line")
     page.enter_hand(["1", "2", "3", "4"])
     page["计算按钮"].click()
     page.wait(lambda: page.lines() == ["The fifth number is a fraction over 0!"], "the message")
@@ -443,24 +433,17 @@ def check_english(page, output):
     expect(page.lines()[-1] == "共有51种不同的算法！", f"the list after 简体中文: {page.lines()[-1]}")
     page.d.refresh()
     page.wait(lambda: page["计算按钮"].text == "开始计算", "简体中文 after a reload")
-    expect(page.d.execute_script("return document.documentElement.lang") == "zh-CN", "lang")
 
 
 def check_traditional(page, output):
     """A browser in Traditional Chinese (Taiwan)."""
     page.wait(lambda: page.d.execute_script("return document.documentElement.lang") == "zh-TW",
               "the page in Traditional Chinese")
-    expect(page["计算按钮"].text == "開始計算" and page[BOXES[0]].accessible_name == "第一個數",
-           f"{page['计算按钮'].text}, {page[BOXES[0]].accessible_name}")
     lines = page.solve(["1", "2", "9", "1"])
-    expect(lines == LINES_1291[:-1] + ["共有4種算法！"], f"1 2 9 1 gave {lines}")
+    expect(page["计算按钮"].text == "開始計算" and lines == LINES_1291[:-1] + ["共有4種算法！"],
+           f"{page['计算按钮'].text}: 1 2 9 1 gave {lines}")
     page.d.save_screenshot(os.path.join(output, "web-desktop-zh-TW.png"))
     expect(page.solve(["1", "1", "1", "1"]) == ["電腦我也算不出啦：（"], f"{page.lines()}")
-    page["readme按钮"].click()
-    page.wait(page.dialog_open, "the Readme dialog")
-    expect(page["标签1"].text.split("\n") == ["歡迎使用 Vantrel！", "作者：Vantrel 團隊"],
-           f"标签1 reads {page['标签1'].text!r}")
-    page.keys(Keys.ESCAPE)
 
 
 def cache_names(page):
