@@ -22,13 +22,22 @@ int sign(int x) {
   return (x > 0) - (x < 0);
 }
 
+std::uint64_t mix(std::uint64_t h) {
+  h ^= h >> 31;
+  h *= 0x7FB5D329728EA185u;
+  h ^= h >> 27;
+  h *= 0x81DADEF4BC2DD44Du;
+  return h ^ (h >> 33);
+}
+
 }  // namespace
 
-Forms::Forms(std::size_t cardCount) {
+Forms::Forms(std::span<const std::uint8_t> likeness) : likeness_(likeness.begin(), likeness.end()) {
   nodes_.reserve(1024);
   parts_.reserve(4096);
-  for (std::size_t i = 0; i < cardCount; ++i) {
-    nodes_.push_back({Kind::kNumber, static_cast<std::uint8_t>(i), 0, 0, 0, 0, 0});
+  for (std::size_t i = 0; i < likeness.size(); ++i) {
+    nodes_.push_back(
+        {Kind::kNumber, static_cast<std::uint8_t>(i), 0, 0, 0, 0, 0, mix(likeness[i] + 1u)});
   }
 }
 
@@ -82,8 +91,13 @@ std::uint16_t Forms::Draft::inverses(bool negated) const {
 
 FormId Forms::store(const Draft& draft) {
   const auto id = static_cast<FormId>(nodes_.size());
+  std::uint64_t shape = static_cast<std::uint64_t>(draft.kind_) + 0x100;
+  for (std::size_t i = 0; i < draft.count_; ++i) {
+    const Part& part = draft.parts_[i];
+    shape = mix(shape ^ (nodes_[part.form].shape + part.negative));
+  }
   nodes_.push_back({draft.kind_, 0, draft.count_, draft.negatives_, draft.brackets_,
-                    draft.inverses_, static_cast<std::uint32_t>(parts_.size())});
+                    draft.inverses_, static_cast<std::uint32_t>(parts_.size()), shape});
   parts_.insert(parts_.end(), draft.parts_.begin(), draft.parts_.begin() + draft.count_);
   return id;
 }
@@ -97,14 +111,14 @@ int Forms::compare(const FormView& a, bool negateA, const FormView& b, bool nega
 }
 
 int Forms::compareParts(FormId a, FormId b) const {
-  if (a == b) return 0;
+  if (a == b || nodes_[a].shape == nodes_[b].shape) return 0;
   return compareStructure(view(a), false, view(b), false);
 }
 
 int Forms::compareStructure(const FormView& a, bool negateA, const FormView& b,
                             bool negateB) const {
   if (a.kind != b.kind) return a.kind < b.kind ? -1 : 1;
-  if (a.kind == Kind::kNumber) return sign(int{a.card} - int{b.card});
+  if (a.kind == Kind::kNumber) return sign(int{likeness_[a.card]} - int{likeness_[b.card]});
   const std::size_t shared = std::min(a.partCount, b.partCount);
   for (std::size_t i = 0; i < shared; ++i) {
     const Part partA = partAt(a, negateA, i);

@@ -47,10 +47,16 @@ struct FormView {
 
 class Forms {
  public:
-  // The hand's numbers are forms 0 to cardCount - 1.
-  explicit Forms(std::size_t cardCount);
+  // The hand's numbers are forms 0 to n - 1. likeness gives each the place
+  // of the first number of the hand that is written the same: numbers
+  // written alike are told apart nowhere in a form's order or shape.
+  explicit Forms(std::span<const std::uint8_t> likeness);
 
   FormView view(FormId id) const;
+  // The form with each number seen only as its text: forms of equal shape
+  // are the same text, and tell of the same class once numbers written alike
+  // change places (a hash; different shapes meet once in about 2^64).
+  std::uint64_t shape(FormId id) const { return nodes_[id].shape; }
   std::size_t size() const { return nodes_.size(); }
 
   // A sum or a product being put together from parts.
@@ -82,7 +88,8 @@ class Forms {
   FormId store(const Draft& draft);
 
   // Orders forms for choosing between them: fewer brackets first, then fewer
-  // - and /, then the order of their parts (see compareParts). A negated form
+  // - and /, then the order of their parts (see compareParts); forms of one
+  // shape are equal. A negated form
   // is compared as the sum or product with its parts' signs turned round.
   // Negative, zero or positive as a comes before b, equals it, or after.
   int compare(const FormView& a, bool negateA, const FormView& b, bool negateB) const;
@@ -91,6 +98,7 @@ class Forms {
   // between whole forms: bracketed sums and products before single numbers,
   // numbers in the hand's order, and sums and products by their parts in
   // turn, a form with more parts first where one's parts begin the other's.
+  // Numbers go by value, then by text.
   int compareParts(FormId a, FormId b) const;
 
   // The form written out: spaces around the operators, × and /, each number
@@ -106,11 +114,13 @@ class Forms {
     std::uint16_t brackets;
     std::uint16_t inverses;
     std::uint32_t firstPart;
+    std::uint64_t shape;
   };
 
   int compareStructure(const FormView& a, bool negateA, const FormView& b, bool negateB) const;
   void write(FormId id, std::span<const std::string> cardTexts, std::string& out) const;
 
+  std::vector<std::uint8_t> likeness_;
   std::vector<Node> nodes_;
   std::vector<Part> parts_;
 };

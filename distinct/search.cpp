@@ -81,6 +81,7 @@ Search<Arithmetic>::Search(std::span<const SearchCard> cards, Forms& forms)
     valueCanon_[mask] = canon;
   }
   values_.resize(valueCanon_.size());
+  plainProducts_.assign(valueCanon_.size(), 0);
   // Groups up to this size have their values worked out in full; larger ones
   // are searched from the values they must make.
   cheapSize_ = static_cast<int>(
@@ -198,6 +199,14 @@ const std::vector<ClassId>& Search<Arithmetic>::enumerate(Mask mask, const Numbe
     if (!(a & low) || !prefixOk(a, mask, sameTextBefore_)) continue;
     searchSplit(a, mask ^ a, value, found, index);
   }
+  // Of classes that are the same once numbers written alike change places,
+  // one is enough: the rest are made again by such exchanges.
+  if (sameTextBefore_[mask] & mask) {
+    std::unordered_map<std::uint64_t, bool> shapes;
+    std::erase_if(found, [&](ClassId id) {
+      return !shapes.try_emplace(forms_.shape(classes_[id].best(forms_)), true).second;
+    });
+  }
   // The entry stays where it is while the map grows.
   list = std::move(found);
   return list;
@@ -284,6 +293,21 @@ void Search<Arithmetic>::tryOperation(Operation operation, Mask a, Mask b, bool 
     }
   };
   if (any || anyButZero) {
+    const Mask known = knownIsA ? a : b;
+    const std::vector<ClassId>& zeros = enumerate(known, x);
+    if (std::all_of(zeros.begin(), zeros.end(),
+                    [&](ClassId id) { return classes_[id].print == 0; })) {
+      // Zero whatever its numbers (a 0 among them, or 1 - 1): so is its product
+      // with anything, one class, whose best product is the one with the
+      // other side's plain product. Dividing it does no better.
+      if (operation == Operation::kMultiply && !zeros.empty()) {
+        const ClassId zero = classFor(0, found, index);
+        const ClassId product = plainProduct(other);
+        for (ClassId id : zeros)
+          offer(zero, knownIsA ? id : product, knownIsA ? product : id, operation);
+      }
+      return;
+    }
     const ValueSet<Arithmetic>& all = valuesOf(other);
     for (const Number& otherValue : all.values()) {
       if (anyButZero && Arithmetic::isZero(otherValue)) continue;
@@ -333,17 +357,42 @@ void Search<Arithmetic>::combine(Operation operation, Mask a, const Number& x, M
           print = modular::multiply(pb, inverseOf(ca));
           break;
       }
-      auto [slot, fresh] = index.try_emplace(print, 0);
-      if (fresh) {
-        slot->second = static_cast<ClassId>(classes_.size());
-        FormClass formClass;
-        formClass.print = print;
-        classes_.push_back(formClass);
-        found.push_back(slot->second);
-      }
-      offer(slot->second, ca, cb, operation);
+      offer(classFor(print, found, index), ca, cb, operation);
     }
   }
+}
+
+template <class Arithmetic>
+ClassId Search<Arithmetic>::classFor(std::uint64_t print, std::vector<ClassId>& found,
+                                     ClassIndex& index) {
+  auto [slot, fresh] = index.try_emplace(print, 0);
+  if (fresh) {
+    slot->second = static_cast<ClassId>(classes_.size());
+    FormClass formClass;
+    formClass.print = print;
+    classes_.push_back(formClass);
+    found.push_back(slot->second);
+  }
+  return slot->second;
+}
+
+// A class holding only the product of the mask's numbers, all multiplied,
+// which has fewer brackets and - and / than any other form.
+template <class Arithmetic>
+ClassId Search<Arithmetic>::plainProduct(Mask mask) {
+  ClassId& id = plainProducts_[mask];
+  if (id != 0) return id;
+  if (countOf(mask) == 1) return id = static_cast<ClassId>(std::countr_zero(mask));
+  Forms::Draft draft(Kind::kProduct);
+  for (std::size_t card = 0; card < cardCount_; ++card) {
+    if (mask >> card & 1) draft.add(forms_, static_cast<FormId>(card), false);
+  }
+  draft.arrange(forms_);
+  FormClass product;
+  product.product = forms_.store(draft);
+  id = static_cast<ClassId>(classes_.size());
+  classes_.push_back(product);
+  return id;
 }
 
 template <class Arithmetic>

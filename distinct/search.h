@@ -84,6 +84,8 @@ class Search {
                     const Number& value, std::vector<ClassId>& found, ClassIndex& index);
   void combine(Operation operation, Mask a, const Number& x, Mask b, const Number& y,
                std::vector<ClassId>& found, ClassIndex& index);
+  ClassId classFor(std::uint64_t print, std::vector<ClassId>& found, ClassIndex& index);
+  ClassId plainProduct(Mask mask);
   void offer(ClassId target, ClassId a, ClassId b, Operation operation);
   void consider(ClassId target, Forms::Draft& draft);
   bool cheap(Mask mask) const;
@@ -99,6 +101,7 @@ class Search {
   std::vector<std::unique_ptr<ValueSet<Arithmetic>>> values_;
   std::unordered_map<MemoKey, std::vector<ClassId>, MemoHash> memo_;
   std::vector<FormClass> classes_;
+  std::vector<ClassId> plainProducts_;  // per mask, once made (0: not yet)
   int cheapSize_ = 2;
   bool overflow_ = false;
   const std::vector<ClassId>* solutions_ = nullptr;

@@ -12,8 +12,9 @@ bus) and runs this script inside it with the name of a scenario:
            the Readme window, the tray and its menu, tray clicks in a row, and
            both ways to end it.
   sni      a StatusNotifierItem panel that starts after the program, goes away
-           while the window is hidden in it and comes back; a second start of
-           the program; all at twice the scale.
+           while the window is hidden in it and comes back; the same with only
+           the panel's host going and the watcher staying, as on KDE Plasma;
+           a second start of the program; all at twice the scale.
   wayland  a Wayland-only session (weston) with a StatusNotifierItem panel.
   orca     the Orca screen reader, and a hand solved by keyboard alone: what
            Orca speaks for each key press.
@@ -417,12 +418,13 @@ def bus_property(name, path, interface, prop):
                     GLib.Variant("(ss)", (interface, prop)), "(v)")[0]
 
 
-def start_panel():
-    """A StatusNotifierItem panel (sni_watcher.py): the watcher and a host."""
+def start_panel(*options, what="the StatusNotifierItem panel"):
+    """A StatusNotifierItem panel (sni_watcher.py): the watcher and a host, or
+    with --host a host alone."""
     def ready(helper):
         return helper.process.stdout.readline().strip() == "ready"
-    return Helper(["/usr/bin/python3", os.path.join(HERE, "sni_watcher.py")], ready,
-                  "the StatusNotifierItem panel", stdout=subprocess.PIPE, text=True)
+    return Helper(["/usr/bin/python3", os.path.join(HERE, "sni_watcher.py"), *options], ready, what,
+                  stdout=subprocess.PIPE, text=True)
 
 
 class StatusNotifierItem:
@@ -939,6 +941,7 @@ class StatusNotifierSession(Session):
         super().__init__(*args, **kwargs)
         self.wayland = wayland
         self.panel = None
+        self.host = None  # a host apart from the panel's watcher
 
     def shown(self):
         if not self.wayland:
@@ -951,8 +954,9 @@ class StatusNotifierSession(Session):
 
     def stop(self):
         super().stop()
-        if self.panel:
-            self.panel.stop()
+        for helper in (self.host, self.panel):
+            if helper:
+                helper.stop()
 
     def starts_on_its_own(self):
         self.app = application(self.pid)
@@ -1007,6 +1011,30 @@ class StatusNotifierSession(Session):
         self.item.choose("恢复")
         wait_until(self.shown, "the window shown by 恢复(&R)", got="it hidden")
         self.item.check_menu(False, "while the window is shown")
+
+    def host_lost_while_the_watcher_stays(self):
+        """KDE Plasma's way: the watcher lives on in a daemon when the panel
+        crashes, still says that a host is there and says nothing; only the
+        panel's host name leaves the bus."""
+        self.panel.stop()
+        self.panel = start_panel()
+        self.host = start_panel("--host", what="a StatusNotifierItem host alone")
+        self.item = StatusNotifierItem(self.pid)
+        self.item.activate()
+        wait_until(lambda: not self.shown(), "the window hidden by a click on the icon", got="it shown")
+        self.host.process.kill()
+        wait_until(self.shown, "the window shown again once the host has gone, the watcher still there",
+                   timeout=1, got="it hidden")
+        self.host = start_panel("--host", what="a StatusNotifierItem host alone")
+        self.item.activate()
+        wait_until(lambda: not self.shown(), "the window hidden by a click once a host is back", got="it shown")
+        # Then a panel whose host has no such name, once this watcher has gone
+        # before its host.
+        self.panel.stop()
+        wait_until(self.shown, "the window shown again once the watcher has gone", got="it hidden")
+        self.host.stop()
+        self.panel = start_panel()
+        self.item = StatusNotifierItem(self.pid)
 
     def panel_lost_while_hidden(self):
         self.item.activate()
@@ -1107,6 +1135,8 @@ def sni(vantrel, solve, out, helpers):
         ("a panel that starts later shows the icon", session.panel_appears),
         ("clicks on the icon hide and restore", session.toggles),
         ("恢复(&R) from the menu", session.menu_restores),
+        ("KDE's way: only the host goes while the window is hidden, and comes back",
+         session.host_lost_while_the_watcher_stays),
         ("the panel goes while the window is hidden, and comes back", session.panel_lost_while_hidden),
         ("a second start brings the hidden window back and ends", session.second_start_brings_the_window),
         ("退出(&X) from the menu", session.exits_from_the_menu),

@@ -1,12 +1,20 @@
 #!/usr/bin/python3
 """A StatusNotifierItem watcher and host, as a desktop panel offers one.
 
-It owns org.kde.StatusNotifierWatcher on the session bus, says that a host is
-registered, and keeps the items that register with it. It runs until it is
-stopped (SIGTERM), which is what a panel that crashes or restarts looks like
-to the items. Items are read and driven by the test itself (e2e_driver.py).
+    sni_watcher.py           a panel: the watcher and its host in one process
+    sni_watcher.py --host    a host alone, as KDE Plasma's panel is one: it owns
+                             org.kde.StatusNotifierHost-<pid>
+
+The watcher owns org.kde.StatusNotifierWatcher on the session bus, always says
+that a host is registered and never that one went, and keeps the items that
+register with it. Beside hosts started with --host it is what KDE Plasma has:
+a watcher in a daemon of its own, which stays when the host goes and sends
+nothing then. Each runs until it is stopped (SIGTERM) or killed, which is what
+a panel that crashes or restarts looks like to the items. Items are read and
+driven by the test itself (e2e_driver.py).
 """
 
+import os
 import signal
 import sys
 
@@ -52,8 +60,7 @@ def on_get(connection, sender, path, interface, name):
 
 
 def on_name_lost(connection, name):
-    if name == WATCHER:
-        sys.exit(f"sni_watcher: {WATCHER} is taken")
+    sys.exit(f"sni_watcher: {name} is taken")
 
 
 def forget_items_that_leave(connection, sender, path, interface, signal_name, args):
@@ -64,13 +71,17 @@ def forget_items_that_leave(connection, sender, path, interface, signal_name, ar
 
 def main():
     connection = Gio.bus_get_sync(Gio.BusType.SESSION)
-    node = Gio.DBusNodeInfo.new_for_xml(INTERFACE)
-    connection.register_object("/StatusNotifierWatcher", node.interfaces[0], on_call, on_get, None)
-    connection.signal_subscribe("org.freedesktop.DBus", "org.freedesktop.DBus", "NameOwnerChanged",
-                                "/org/freedesktop/DBus", None, Gio.DBusSignalFlags.NONE,
-                                forget_items_that_leave)
+    if sys.argv[1:] == ["--host"]:
+        name = f"org.kde.StatusNotifierHost-{os.getpid()}"
+    else:
+        name = WATCHER
+        node = Gio.DBusNodeInfo.new_for_xml(INTERFACE)
+        connection.register_object("/StatusNotifierWatcher", node.interfaces[0], on_call, on_get, None)
+        connection.signal_subscribe("org.freedesktop.DBus", "org.freedesktop.DBus", "NameOwnerChanged",
+                                    "/org/freedesktop/DBus", None, Gio.DBusSignalFlags.NONE,
+                                    forget_items_that_leave)
     loop = GLib.MainLoop()
-    Gio.bus_own_name_on_connection(connection, WATCHER, Gio.BusNameOwnerFlags.DO_NOT_QUEUE,
+    Gio.bus_own_name_on_connection(connection, name, Gio.BusNameOwnerFlags.DO_NOT_QUEUE,
                                    lambda *_: print("ready", flush=True), on_name_lost)
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, loop.quit)
     loop.run()
