@@ -9,15 +9,16 @@ foreach(var SOURCE_DIR ICON_DIR SITE)
   endif()
 endforeach()
 
-foreach(file index.html style.css vantrel.js solve.js manifest.webmanifest)
+set(page_files index.html style.css vantrel.js solve.js texts.js texts-zh-CN.js texts-zh-TW.js
+  texts-en.js manifest.webmanifest manifest-zh-TW.webmanifest manifest-en.webmanifest)
+foreach(file ${page_files})
   configure_file(${SOURCE_DIR}/${file} ${SITE}/${file} COPYONLY)
 endforeach()
 configure_file(${ICON_DIR}/vantrel.svg ${SITE}/icon.svg COPYONLY)
 configure_file(${ICON_DIR}/hicolor/256x256/apps/org.vantrel.Vantrel.png ${SITE}/icon-256.png
   COPYONLY)
 
-set(files index.html style.css vantrel.js solve.js solver.js solver.wasm manifest.webmanifest
-  icon.svg icon-256.png)
+set(files ${page_files} solver.js solver.wasm icon.svg icon-256.png)
 set(digests "")
 set(quoted "")
 foreach(file ${files})

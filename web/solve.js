@@ -1,26 +1,65 @@
-// The solve command of the desktop program, the same C++ built for
-// WebAssembly (solver.js and solver.wasm).
+// The two engines of the desktop program, the same C++ built for
+// WebAssembly in one module (solver.js and solver.wasm): the solve command,
+// and every distinct solution for any target and up to seven numbers.
 
 import loadSolver from './solver.js';
 
-// Resolves to solve(texts) once the WebAssembly is ready. texts are the four
-// boxes' texts, a to d; solve gives { lines, inputMissing }: the lines of the
-// result list, and whether a text was empty. The options go to the loader
-// (node passes the WebAssembly itself as wasmBinary).
-export async function loadSolve(options = {}) {
+// What keeps a text from being a number the distinct engine takes, by the
+// engine's code for it (distinct::NumberProblem); null when nothing does.
+const problems = [null, 'empty', 'malformed', 'tooLong', 'zeroDenominator'];
+// Longer texts are taken as too long without handing them over: they would
+// be copied onto the module's stack.
+const longestText = 200;
+
+// Resolves to the engines once the WebAssembly is ready:
+//  - solve(texts): texts are the four boxes' texts, a to d; gives
+//    { lines, inputMissing }: the lines of the result list, and whether a
+//    text was empty.
+//  - checkNumber(text): what keeps text from being a number of a hand or a
+//    target (one of problems above), or null.
+//  - solveDistinct(numbers, target): the lines of every distinct solution,
+//    without a summary; numbers (1 to 7) and target must pass checkNumber.
+//  - maxDigits: the most digits a number of the distinct engine may have
+//    before or after its point, or above or below its slash.
+// The options go to the loader (node passes the WebAssembly itself as
+// wasmBinary).
+export async function loadEngines(options = {}) {
   const solver = await loadSolver(options);
   const decoder = new TextDecoder();
-  return (texts) => {
-    const block = solver.ccall('vantrel_solve', 'number', ['string', 'string', 'string', 'string'],
-      texts);
+  // A block the module made: the text's length, then the text: a one
+  // character head, then every line followed by '\n'.
+  const take = (block) => {
     if (block === 0) throw new Error('the solver ran out of memory');
-    // The text's length, then the text: "1" or "0", then every line followed
-    // by '\n'.
     const length = solver.HEAPU32[block >> 2];
     const text = decoder.decode(solver.HEAPU8.subarray(block + 4, block + 4 + length));
     solver._free(block);
     const lines = text.slice(1).split('\n');
     lines.pop();
-    return { lines, inputMissing: text[0] === '1' };
+    return { head: text[0], lines };
   };
+  const solve = (texts) => {
+    const { head, lines } = take(solver.ccall('vantrel_solve', 'number',
+      ['string', 'string', 'string', 'string'], texts));
+    return { lines, inputMissing: head === '1' };
+  };
+  const checkNumber = (text) => {
+    if (text.length > longestText) return 'tooLong';
+    return problems[solver.ccall('vantrel_check_number', 'number', ['string'], [text])];
+  };
+  const solveDistinct = (numbers, target) => {
+    if (numbers.length === 0 || numbers.length > 7 ||
+        [...numbers, target].some((text) => checkNumber(text) !== null)) {
+      throw new Error('not a hand the engine takes');
+    }
+    const { head, lines } = take(solver.ccall('vantrel_solve_distinct', 'number',
+      ['string', 'string'], [numbers.map((number) => `${number}\n`).join(''), target]));
+    if (head !== '0') throw new Error('not a hand the engine takes');
+    return lines;
+  };
+  return { solve, checkNumber, solveDistinct, maxDigits: solver._vantrel_max_digits() };
+}
+
+// Resolves to the solve command alone (see above).
+export async function loadSolve(options = {}) {
+  return (await loadEngines(options)).solve;
 }

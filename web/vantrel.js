@@ -1,12 +1,15 @@
 // The main window's behaviour: the four number boxes, 开始计算 and 重新计算,
-// the result list, and the Readme window. Also keeps the site for use offline.
+// the result list, and the Readme window; the section below it for another
+// target, more numbers and the distinct solutions; the page's language. Also
+// keeps the site for use offline.
 
-import { loadSolve } from './solve.js';
+import { loadEngines } from './solve.js';
+import { catalogues, distinctLines, pickLanguage, solveLines } from './texts.js';
 
-const solveReady = loadSolve();
-// The engine compiles the solver's code on its first run: run it once while
+const enginesReady = loadEngines();
+// The browser compiles the solver's code on its first run: run it once while
 // the page is idle, so that the first click answers at once.
-solveReady.then((solve) => setTimeout(() => solve(['1', '2', '3', '4']), 0), () => {});
+enginesReady.then(({ solve }) => setTimeout(() => solve(['1', '2', '3', '4']), 0), () => {});
 
 const byId = (id) => document.getElementById(id);
 const boxes = ['编辑框a', '编辑框b', '编辑框c', '编辑框d'].map(byId);
@@ -14,6 +17,11 @@ const list = byId('结果列表框');
 const listNote = byId('结果说明');
 const status = byId('结果播报');
 const readme = byId('readme窗口');
+const more = byId('更多');
+const target = byId('目标框');
+const extraBoxes = ['编辑框e', '编辑框f', '编辑框g'].map(byId);
+const distinctBox = byId('不同选择框');
+const languageChoice = byId('语言选择');
 
 // A number box takes digits only, two at most (its maxlength), and selects its
 // whole text whenever it gains the focus, so that typing replaces the old
@@ -48,18 +56,75 @@ function makeNumberBox(box) {
   });
 }
 
+// The page's language: the one chosen on this device, or the one the
+// browser's languages ask for.
+const languageKey = 'vantrel.language';
+let language = 'zh-CN';
+let texts = catalogues[language];
+// What the result list shows, as lines in a given language (the result list
+// follows a change of language).
+let shown = () => [];
+
+function remember(key, value) {
+  try {
+    localStorage.setItem(key, value);
+  } catch {
+    // No storage here (a private window, or storage turned off): not kept.
+  }
+}
+
+function recall(key) {
+  try {
+    return localStorage.getItem(key);
+  } catch {
+    return null;
+  }
+}
+
+function useLanguage(name) {
+  language = name;
+  texts = catalogues[name];
+  document.documentElement.lang = name;
+  for (const element of document.querySelectorAll('[data-text]')) {
+    element.textContent = texts[element.dataset.text];
+  }
+  for (const element of document.querySelectorAll('[data-label]')) {
+    element.setAttribute('aria-label', texts[element.dataset.label]);
+  }
+  for (const element of document.querySelectorAll('[data-title]')) {
+    element.title = texts[element.dataset.title];
+  }
+  document.querySelector('meta[name="description"]').content = texts.description;
+  // What a browser installs the page as, in the same language.
+  const manifest = document.querySelector('link[rel="manifest"]');
+  const file = name === 'zh-CN' ? 'manifest.webmanifest' : `manifest-${name}.webmanifest`;
+  if (manifest.getAttribute('href') !== file) manifest.setAttribute('href', file);
+  languageChoice.value = name;
+  const lines = shown(texts);
+  describeList(lines.length);
+  [...list.children].forEach((option, i) => {
+    option.textContent = lines[i];
+  });
+}
+
 // The result list: one option per line. Arrow keys, Page Up and Down, Home and
 // End move the selected line, as in the desktop's list box; so does a click.
 // Its description says what the lines are; a single line, a message, says
 // that itself.
-function showLines(lines) {
-  if (lines.length === 1) {
+function describeList(lineCount) {
+  if (lineCount === 1) {
     list.removeAttribute('aria-describedby');
   } else {
-    listNote.textContent =
-      lines.length === 0 ? '还没有计算结果' : '每行一种算法，最后一行是算法的总数';
+    listNote.textContent = lineCount === 0 ? texts.noResults : texts.resultsNote;
     list.setAttribute('aria-describedby', listNote.id);
   }
+}
+
+// Shows the lines that render gives for a catalogue of texts.
+function showLines(render) {
+  shown = render;
+  const lines = render(texts);
+  describeList(lines.length);
   list.replaceChildren(
     ...lines.map((line, i) => {
       const option = document.createElement('li');
@@ -105,33 +170,152 @@ list.addEventListener('click', (event) => {
   selectLine(event.target.closest('#结果列表框 > li'));
 });
 
-async function calculate() {
-  let result;
-  try {
-    const solve = await solveReady;
-    result = solve(boxes.map((box) => box.value));
-  } catch (error) {
-    showLines([`计算程序未能载入：${error.message ?? error}`]);
-    return;
-  }
-  showLines(result.lines);
-  if (result.inputMissing) boxes[0].focus();
-  // Emptied first, so that the same line twice is spoken twice.
-  const outcome = result.lines.at(-1);
+// Shows the lines, and has a screen reader say the last one where the focus
+// is. Emptied first, so that the same line twice is spoken twice.
+function showOutcome(render) {
+  showLines(render);
+  const outcome = render(texts).at(-1);
   status.textContent = '';
   setTimeout(() => {
     status.textContent = outcome;
   }, 50);
 }
 
+// The section below the window. While its target is 24, it gives no more
+// numbers and its check box is off, 开始计算 is the window's solve command;
+// otherwise it lists the distinct solutions.
+const targetText = () => target.value.trim() || '24';
+const extraNumbers = () => extraBoxes.filter((box) => box.value.trim() !== '');
+const sectionInUse = () =>
+  targetText() !== '24' || extraNumbers().length > 0 || distinctBox.checked;
+
+// What the section holds is kept on this device.
+const settingsKey = 'vantrel.more';
+
+function saveSettings() {
+  remember(settingsKey, JSON.stringify({
+    open: more.open,
+    target: target.value,
+    numbers: extraBoxes.map((box) => box.value),
+    distinct: distinctBox.checked,
+  }));
+}
+
+// Settings in use are never out of sight: the section opens.
+function restoreSettings() {
+  let settings = null;
+  try {
+    settings = JSON.parse(recall(settingsKey));
+  } catch {
+    return;
+  }
+  if (typeof settings !== 'object' || settings === null) return;
+  const text = (value) => (typeof value === 'string' ? value : '');
+  target.value = text(settings.target);
+  extraBoxes.forEach((box, i) => {
+    box.value = text(Array.isArray(settings.numbers) ? settings.numbers[i] : '');
+  });
+  distinctBox.checked = settings.distinct === true;
+  more.open = settings.open === true || sectionInUse();
+}
+
+// Why a text of the section is not a number the engine takes, as a line for
+// a catalogue of texts, or null.
+function numberMessage(box, problem, maxDigits) {
+  const name = box === target ? 'target' : box.dataset.label;
+  switch (problem) {
+    case null: return null;
+    case 'tooLong': return (catalogue) => [catalogue.tooLong(name, maxDigits)];
+    case 'zeroDenominator': return (catalogue) => [catalogue.zeroDenominator(name)];
+    default: return (catalogue) => [catalogue.malformed(name)];
+  }
+}
+
+let solveCount = 0;  // a newer solve or a reset ends one that waits
+
+async function solveDistinct(engines) {
+  if (boxes.some((box) => box.value === '')) {
+    showOutcome((catalogue) => [catalogue.missingInput]);
+    boxes[0].focus();
+    return;
+  }
+  for (const box of [target, ...extraNumbers()]) {
+    const text = box === target ? targetText() : box.value;
+    const message = numberMessage(box, engines.checkNumber(text), engines.maxDigits);
+    if (message !== null) {
+      more.open = true;
+      box.setAttribute('aria-invalid', 'true');
+      showOutcome(message);
+      box.focus();
+      box.select();
+      return;
+    }
+  }
+  const hand = [...boxes, ...extraNumbers()].map((box) => box.value);
+  // Six numbers or seven may take a moment: say so first, and let it show.
+  if (hand.length >= 6) {
+    const count = ++solveCount;
+    showLines((catalogue) => [catalogue.calculating]);
+    list.setAttribute('aria-busy', 'true');
+    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+    list.removeAttribute('aria-busy');
+    if (count !== solveCount) return;
+  }
+  const solutions = engines.solveDistinct(hand, targetText());
+  showOutcome((catalogue) => distinctLines(solutions, catalogue));
+}
+
+async function calculate() {
+  ++solveCount;
+  let engines;
+  try {
+    engines = await enginesReady;
+  } catch (error) {
+    showLines((catalogue) => [catalogue.notLoaded(error.message ?? error)]);
+    return;
+  }
+  try {
+    if (sectionInUse()) {
+      await solveDistinct(engines);
+      return;
+    }
+    const result = engines.solve(boxes.map((box) => box.value));
+    showOutcome((catalogue) => solveLines(result, catalogue));
+    if (result.inputMissing) boxes[0].focus();
+  } catch (error) {
+    showOutcome((catalogue) => [catalogue.failed(error.message ?? error)]);
+  }
+}
+
 function reset() {
+  ++solveCount;
   for (const box of boxes) box.value = '';
-  showLines([]);
+  showLines(() => []);
   status.textContent = '';
   boxes[0].focus();
 }
 
+const chosen = recall(languageKey);
+const wanted = chosen in catalogues ? chosen : pickLanguage(navigator.languages ?? []);
+if (wanted !== language) useLanguage(wanted);
+languageChoice.value = language;
+languageChoice.addEventListener('change', () => {
+  useLanguage(languageChoice.value);
+  remember(languageKey, language);
+});
+
 boxes.forEach(makeNumberBox);
+restoreSettings();
+more.addEventListener('toggle', saveSettings);
+distinctBox.addEventListener('change', saveSettings);
+for (const box of [target, ...extraBoxes]) {
+  for (const change of ['input', 'change']) {
+    box.addEventListener(change, () => {
+      box.removeAttribute('aria-invalid');
+      saveSettings();
+    });
+  }
+}
 byId('计算按钮').addEventListener('click', calculate);
 byId('重新按钮').addEventListener('click', reset);
 byId('readme按钮').addEventListener('click', () => readme.showModal());

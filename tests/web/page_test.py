@@ -4,19 +4,26 @@ and clicks through WebDriver, read back from the page.
 
 Serves a copy of the built site on 127.0.0.1 (a free port), then checks the
 number boxes, the Tab order, solving, the missing-input line, reset, the
-Readme dialog, the layout at phone width, a reload that opens and solves after
-the server has stopped, and a new build replacing the old one on the next
-visit. Saves web-desktop.png (after solving 1 2 9 1) and web-phone.png (390 x
-844 with the Readme dialog open) in the output folder.
+Readme dialog, the layout at phone width, the section below the window (by
+keyboard, its messages, what a reload keeps, at phone width), a reload that
+opens and solves after the server has stopped, and a new build replacing the
+old one on the next visit, all in a browser whose language is Simplified
+Chinese; then the page in a browser in English and in one in Traditional
+Chinese. Saves web-desktop.png (after solving 1 2 9 1), web-phone.png (390 x
+844 with the Readme dialog open), web-phone-more.png (390 x 844, the section
+open after solving 1 2 3 4 5), web-phone-en.png (the same in English) and
+web-desktop-zh-TW.png (1 2 9 1 in Traditional Chinese) in the output folder.
 
 Usage: page_test.py SITE OUTPUT_DIR
 """
 
+import contextlib
 import functools
 import http.server
 import os
 import re
 import shutil
+import socket
 import sys
 import tempfile
 import threading
@@ -27,7 +34,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 BOXES = ["编辑框a", "编辑框b", "编辑框c", "编辑框d"]
 MISSING = "请输入4个数字！"
@@ -45,6 +52,29 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class Httpd(http.server.ThreadingHTTPServer):
+    """Closes the connections it still holds when it closes: a browser opens
+    some ahead of its requests, and would be served on them after a stop."""
+
+    def __init__(self, *args):
+        self.connections = set()
+        super().__init__(*args)
+
+    def process_request(self, request, client_address):
+        self.connections.add(request)
+        super().process_request(request, client_address)
+
+    def shutdown_request(self, request):
+        self.connections.discard(request)
+        super().shutdown_request(request)
+
+    def server_close(self):
+        super().server_close()
+        for connection in list(self.connections):
+            with contextlib.suppress(OSError):
+                connection.shutdown(socket.SHUT_RDWR)
+
+
 class Server:
     """The site on 127.0.0.1; stopped and started again on the same port."""
 
@@ -55,7 +85,7 @@ class Server:
 
     def start(self):
         handler = functools.partial(Handler, directory=self.folder)
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), handler)
+        self.httpd = Httpd(("127.0.0.1", self.port), handler)
         self.port = self.httpd.server_port
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
@@ -68,14 +98,15 @@ class Server:
         return f"http://127.0.0.1:{self.port}/"
 
 
-def start_chromium(profile):
+def start_chromium(profile, language):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--disable-background-networking", "--disable-component-update",
                      "--disable-sync", "--no-first-run", "--window-size=1024,768",
-                     f"--user-data-dir={profile}"):
+                     f"--user-data-dir={profile}", f"--lang={language}"):
         options.add_argument(argument)
+    options.add_experimental_option("prefs", {"intl.accept_languages": language})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
@@ -262,6 +293,159 @@ def check_phone(page, output):
         page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
+def check_more(page, output):
+    more = lambda: page.d.execute_script("return document.getElementById('更多').open")
+    expect(not more(), "the section is open at first")
+    # By keyboard: into the section after Readme, open it, fill it in.
+    page["readme按钮"].click()
+    page.keys(Keys.ESCAPE)
+    page.wait(lambda: not page.dialog_open(), "Esc to close the dialog")
+    page.keys(Keys.TAB)
+    expect(page.focused() == "更多标题", f"Tab after Readme went to {page.focused()}")
+    page.keys(Keys.ENTER, Keys.TAB, "100", Keys.TAB, "17", Keys.TAB, Keys.TAB, Keys.TAB, " ")
+    expect(more() and page["不同选择框"].is_selected(), "the section by keyboard")
+    names = [page[i].accessible_name for i in ("目标框", "编辑框e", "不同选择框")]
+    expect(names == ["目标", "第五个数", "只列出不同的算法"], f"accessible names {names}")
+    page["不同选择框"].click()
+    lines = page.solve(["13", "14", "15", "16"])
+    expect(lines == ["(13 + 15) × (17 - 14) + 16", "(14 + 15) × (17 - 13) - 16",
+                     "共有2种不同的算法！"], f"13 14 15 16 17 for 100 gave {lines}")
+
+    # Bad numbers: a message, the focus in the box, which says it is wrong.
+    for text, message in [("1/0", "第六个数的分母是0！"), ("2..", "第六个数不是一个数！"),
+                          ("9" * 19, "第六个数的位数太多了（最多18位）！")]:
+        page["编辑框f"].clear()
+        page["编辑框f"].send_keys(text)
+        page["计算按钮"].click()
+        page.wait(lambda: page.lines() == [message], f"the list to read {message}")
+        expect(page.focused() == "编辑框f" and
+               page["编辑框f"].get_attribute("aria-invalid") == "true",
+               f"after {message}: focus in {page.focused()}")
+    page["编辑框f"].clear()
+
+    # Kept on this device.
+    page.d.refresh()
+    page.wait(lambda: page.d.execute_script("return document.readyState") == "complete", "reload")
+    kept = [page[i].get_attribute("value") for i in ("目标框", "编辑框e", "编辑框f")]
+    expect(more() and kept == ["100", "17", ""] and not page["不同选择框"].is_selected(),
+           f"after a reload: open {more()}, {kept}")
+
+    page.metrics(390, 844, 2, True)
+    try:
+        page["目标框"].clear()
+        page["编辑框e"].clear()
+        page["编辑框e"].send_keys("5")
+        lines = page.solve(["1", "2", "3", "4"])
+        expect(len(lines) == 52 and lines[-1] == "共有51种不同的算法！", f"1 2 3 4 5: {lines[-1]}")
+        wrong = page.d.execute_script("""
+            return ['更多标题', '目标框', '编辑框e', '编辑框g', '不同', '语言选择'].filter((id) => {
+              const r = document.getElementById(id).getBoundingClientRect();
+              return r.width < 44 || r.height < 44 || r.right > innerWidth;
+            }).concat(document.scrollingElement.scrollWidth > innerWidth ? ['the page'] : []);""")
+        expect(wrong == [], f"too small or too wide at 390 pixels: {wrong}")
+        page.d.save_screenshot(os.path.join(output, "web-phone-more.png"))
+    finally:
+        page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        page.metrics(800, 600, 1, False)
+
+    # Emptied and closed, the section is unused: the window's solve command again.
+    page["编辑框e"].clear()
+    page["更多标题"].click()
+    lines = page.solve(["3", "3", "8", "8"])
+    expect(not more() and lines == ["8 / (3 - 8 / 3)", "共有1种算法！"], f"unused: {lines}")
+
+
+HAN = re.compile(r"[\u3400-\u9fff\uff01-\uff5e]")
+PAGE_TEXTS = """
+    const texts = [document.title, document.body.innerText,
+                   document.querySelector('meta[name="description"]').content];
+    for (const e of document.querySelectorAll('[aria-label], [title], [hidden]'))
+      texts.push(e.getAttribute('aria-label') ?? '', e.title, e.hidden ? e.textContent : '');
+    return texts.join('\\n');"""
+# The texts of the elements that name a catalogue's text, as the page shows
+# them, or (arguments[0]) as index.html has them.
+NAMED_TEXTS = """
+    const done = arguments[arguments.length - 1];
+    const read = (root) => [...root.querySelectorAll('[data-text], [data-label], [data-title]')]
+      .map((e) => [e.dataset.text && e.textContent, e.dataset.label && e.getAttribute('aria-label'),
+                   e.dataset.title && e.title]);
+    fetch('index.html').then((r) => r.text()).then((html) =>
+      done([read(document), read(new DOMParser().parseFromString(html, 'text/html'))]));"""
+# Every catalogue has the keys of the page's own, with texts of the same kind.
+CATALOGUES = """
+    const done = arguments[arguments.length - 1];
+    import('./texts.js').then(({ catalogues, pickLanguage }) => {
+      const kinds = (c) => Object.entries(c)
+        .map(([k, v]) => `${k}:${typeof v === 'function' ? v.length : typeof v}`).sort();
+      const own = JSON.stringify(kinds(catalogues['zh-CN']));
+      const unlike = Object.keys(catalogues).filter((name) =>
+        JSON.stringify(kinds(catalogues[name])) !== own ||
+        Object.values(catalogues[name]).some((v) => v === '' || String(v).includes('undefined')));
+      const picks = [['zh-TW'], ['zh-hk'], ['zh-MO'], ['zh-Hant'], ['zh-Hant-CN'], ['zh-Hans-HK'],
+                     ['zh'], ['zh-CN'], ['zh-SG'], ['en-GB'], ['fr', 'zh-TW'], ['fr'], []]
+        .map(pickLanguage).join(' ');
+      done([unlike, picks]);
+    });"""
+PICKS = "zh-TW zh-TW zh-TW zh-TW zh-TW zh-CN zh-CN zh-CN zh-CN en zh-TW en zh-CN"
+
+
+def check_english(page, output):
+    """A browser in English: every text in English, then back to 简体中文."""
+    page.wait(lambda: page.d.execute_script("return document.documentElement.lang") == "en",
+              "the page in English")
+    names = [page[box].accessible_name for box in BOXES[:2]]
+    manifest = page.d.execute_script(
+        "return document.querySelector('link[rel=manifest]').getAttribute('href')")
+    expect(names == ["First number", "Second number"] and manifest == "manifest-en.webmanifest",
+           f"accessible names {names}, manifest {manifest}")
+    page["更多标题"].click()
+    page["编辑框e"].send_keys("1/0")
+    page["计算按钮"].click()
+    page.wait(lambda: page.lines() == ["Please enter 4 numbers!"], "the missing-input line")
+    page.enter_hand(["1", "2", "3", "4"])
+    page["计算按钮"].click()
+    page.wait(lambda: page.lines() == ["The fifth number is a fraction over 0!"], "the message")
+    page["编辑框e"].clear()
+    page["编辑框e"].send_keys("5")
+    page.metrics(390, 844, 2, True)
+    try:
+        lines = page.solve(["1", "2", "3", "4"])
+        expect(lines[-1] == "51 distinct solutions in all!", f"1 2 3 4 5: {lines[-1]}")
+        page.d.save_screenshot(os.path.join(output, "web-phone-en.png"))
+    finally:
+        page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        page.metrics(800, 600, 1, False)
+    page["readme按钮"].click()
+    page.wait(page.dialog_open, "the Readme dialog")
+    shown = page.d.execute_script(PAGE_TEXTS)
+    left = HAN.findall(shown.replace("简体中文", "").replace("繁體中文", ""))
+    expect(not left, f"Chinese left on the English page: {''.join(left)}")
+    page.keys(Keys.ESCAPE)
+    unlike, picks = page.d.execute_async_script(CATALOGUES)
+    expect(unlike == [] and picks == PICKS, f"catalogues unlike zh-CN's: {unlike}; picks {picks}")
+
+    # Back to the page's own language: every text as index.html has it, and
+    # the list's lines too; kept for the next visit.
+    Select(page["语言选择"]).select_by_value("zh-CN")
+    shown, own = page.d.execute_async_script(NAMED_TEXTS)
+    expect(shown == own, "in 简体中文 the texts differ from index.html's: " +
+           str([pair for pair in zip(shown, own) if pair[0] != pair[1]]))
+    expect(page.lines()[-1] == "共有51种不同的算法！", f"the list after 简体中文: {page.lines()[-1]}")
+    page.d.refresh()
+    page.wait(lambda: page["计算按钮"].text == "开始计算", "简体中文 after a reload")
+
+
+def check_traditional(page, output):
+    """A browser in Traditional Chinese (Taiwan)."""
+    page.wait(lambda: page.d.execute_script("return document.documentElement.lang") == "zh-TW",
+              "the page in Traditional Chinese")
+    lines = page.solve(["1", "2", "9", "1"])
+    expect(page["计算按钮"].text == "開始計算" and lines == LINES_1291[:-1] + ["共有4種算法！"],
+           f"{page['计算按钮'].text}: 1 2 9 1 gave {lines}")
+    page.d.save_screenshot(os.path.join(output, "web-desktop-zh-TW.png"))
+    expect(page.solve(["1", "1", "1", "1"]) == ["電腦我也算不出啦：（"], f"{page.lines()}")
+
+
 def cache_names(page):
     return page.d.execute_async_script("caches.keys().then(arguments[0])")
 
@@ -310,25 +494,34 @@ def main():
     folder = os.path.join(scratch, "site")
     shutil.copytree(site, folder)
     server = Server(folder)
+    # A browser for each language, with a profile of its own.
+    sessions = [
+        ("zh-CN", [
+            ("opening", check_opening),
+            ("number boxes", check_number_boxes),
+            ("Tab order", check_tab_order),
+            ("solving, missing input, reset", lambda page: check_solving(page, output)),
+            ("Readme dialog", check_readme),
+            ("phone width", lambda page: check_phone(page, output)),
+            ("the section below the window", lambda page: check_more(page, output)),
+            ("offline, and a new build", lambda page: check_offline(page, server, folder)),
+        ]),
+        ("en-US", [("in English", lambda page: check_english(page, output))]),
+        ("zh-TW", [("in Traditional Chinese", lambda page: check_traditional(page, output))]),
+    ]
     driver = None
     try:
-        driver = start_chromium(os.path.join(scratch, "profile"))
-        page = Page(driver)
-        page.metrics(800, 600, 1, False)
-        driver.get(server.url)
-        checks = [
-            ("opening", lambda: check_opening(page)),
-            ("number boxes", lambda: check_number_boxes(page)),
-            ("Tab order", lambda: check_tab_order(page)),
-            ("solving, missing input, reset", lambda: check_solving(page, output)),
-            ("Readme dialog", lambda: check_readme(page)),
-            ("phone width", lambda: check_phone(page, output)),
-            ("offline, and a new build", lambda: check_offline(page, server, folder)),
-        ]
-        for name, check in checks:
-            start = time.monotonic()
-            check()
-            print(f"ok  {name} ({time.monotonic() - start:.1f} s)", flush=True)
+        for language, checks in sessions:
+            driver = start_chromium(os.path.join(scratch, f"profile-{language}"), language)
+            page = Page(driver)
+            page.metrics(800, 600, 1, False)
+            driver.get(server.url)
+            for name, check in checks:
+                start = time.monotonic()
+                check(page)
+                print(f"ok  {name} ({time.monotonic() - start:.1f} s)", flush=True)
+            driver.quit()
+            driver = None
     finally:
         if driver is not None:
             driver.quit()
