@@ -24,8 +24,6 @@ inline constexpr std::size_t kMaxNumbers = 7;
 // The most digits a number may have before and after its decimal point
 // (counting what an exponent adds), or above and below a fraction's slash.
 inline constexpr std::size_t kMaxDigits = 18;
-// The largest power of ten an exponent may give, and the smallest.
-inline constexpr int kMaxExponent = 18;
 
 // What keeps a text from being a number of a hand or a target.
 enum class NumberProblem {

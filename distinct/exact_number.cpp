@@ -95,6 +95,9 @@ NumberProblem readDecimal(std::string_view text, ExactNumber& number) {
   std::string_view fraction;
   if (takeChar(text, '.')) fraction = takeDigits(text);
   if (whole.empty() && fraction.empty()) return NumberProblem::kMalformed;
+  // Only the digits the value comes to count, wherever an exponent puts the
+  // point; one past any such count is refused all the same.
+  constexpr int kFarthest = 1'000'000;
   int exponent = 0;
   bool exponentTooLarge = false;
   if (takeChar(text, 'e') || takeChar(text, 'E')) {
@@ -103,7 +106,7 @@ NumberProblem readDecimal(std::string_view text, ExactNumber& number) {
     if (digits.empty()) return NumberProblem::kMalformed;
     for (char c : significant(digits)) {
       exponent = exponent * 10 + (c - '0');
-      if (exponent > kMaxExponent) {
+      if (exponent > kFarthest) {
         exponentTooLarge = true;
         break;
       }

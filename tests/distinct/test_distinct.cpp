@@ -132,6 +132,7 @@ TEST(DistinctSolutions, TakeNumbersAsWritten) {
       {"999999999999999999", NumberProblem::kNone},
       {"0.000000000000000001", NumberProblem::kNone},
       {"9e17", NumberProblem::kNone},
+      {"0.00001e19", NumberProblem::kNone},
       {"", NumberProblem::kEmpty},
       {"  ", NumberProblem::kEmpty},
       {"abc", NumberProblem::kMalformed},
