@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <istream>
 #include <limits>
 #include <optional>
@@ -12,8 +14,10 @@
 #include <string>
 #include <thread>
 
+#include "cli/options.h"
 #include "cli/quoted.h"
 #include "cli/system_streams.h"
+#include "distinct/distinct.h"
 #include "platform/fp_environment.h"
 #include "platform/number_text.h"
 #include "solver/solve.h"
@@ -79,9 +83,19 @@ int ioError(std::ostream& out, std::ostream& err, const std::ios& stream, bool r
   return kIoError;
 }
 
-// What is wrong with a field that should hold a number, if anything. The empty
-// field is left to the solver's input check, which asks for four numbers.
-std::optional<std::string> numberProblem(std::string_view field) {
+// Which solver takes a hand, and for what target.
+struct Choice {
+  bool distinct = false;  // -d or -t: the distinct solver takes every hand
+  std::string_view target = "24";
+
+  // A hand of other than four numbers goes to the distinct solver in any case.
+  bool distinctFor(std::size_t count) const { return distinct || count != 4; }
+};
+
+// What is wrong with a field that should hold a number for the solve command,
+// if anything. The empty field is left to its input check, which asks for four
+// numbers.
+std::optional<std::string> solveCommandProblem(std::string_view field) {
   if (field.empty()) return std::nullopt;
   if (!isPlainNumber(field)) return "not a decimal number: " + quoted(field);
   // The solver narrows every number to single precision, as here.
@@ -91,6 +105,43 @@ std::optional<std::string> numberProblem(std::string_view field) {
   return std::nullopt;
 }
 
+// The same for the distinct solver; the empty field is left to the caller.
+std::optional<std::string> distinctProblem(std::string_view field) {
+  const std::string most = "more than " + std::to_string(distinct::kMaxDigits) + " digits ";
+  switch (distinct::checkNumber(field)) {
+    case distinct::NumberProblem::kNone:
+    case distinct::NumberProblem::kEmpty:
+      return std::nullopt;
+    case distinct::NumberProblem::kMalformed:
+      return "not an integer, decimal or fraction: " + quoted(field);
+    case distinct::NumberProblem::kTooLong:
+      if (field.find('/') != std::string_view::npos) {
+        return most + "above or below the slash: " + quoted(field);
+      }
+      return most + "before or after the decimal point, exponent applied: " + quoted(field);
+    case distinct::NumberProblem::kZeroDenominator:
+      return "a fraction over zero: " + quoted(field);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> numberProblem(std::string_view field, bool distinct) {
+  return distinct ? distinctProblem(field) : solveCommandProblem(field);
+}
+
+// The result lines of a hand whose numbers passed numberProblem.
+std::vector<std::string> solveHand(std::span<const std::string_view> numbers, bool distinct,
+                                   std::string_view target) {
+  if (!distinct) return solve({numbers[0], numbers[1], numbers[2], numbers[3]}).lines;
+  return distinct::resultLines(distinct::solve(numbers, target));
+}
+
+// Why a hand could not be solved, as the message says it: the distinct solver
+// throws only when it runs out of room, its input having been checked.
+std::string unsolved(const std::exception& error) {
+  return std::string("cannot be solved: ") + error.what();
+}
+
 void appendLines(const std::vector<std::string>& lines, std::string& text) {
   for (const std::string& line : lines) {
     text += line;
@@ -98,20 +149,44 @@ void appendLines(const std::vector<std::string>& lines, std::string& text) {
   }
 }
 
-int solveOperands(const std::vector<std::string_view>& operands, std::ostream& out,
-                  std::ostream& err) {
-  if (operands.size() != 4) {
-    return usageError(out, err, "expected four numbers, got " + std::to_string(operands.size()));
+int solveOperands(const std::vector<std::string_view>& operands, const Choice& choice,
+                  std::ostream& out, std::ostream& err) {
+  if (operands.size() > distinct::kMaxNumbers) {
+    return usageError(out, err,
+                      "expected 1 to " + std::to_string(distinct::kMaxNumbers) + " numbers, got " +
+                          std::to_string(operands.size()));
   }
+  const bool useDistinct = choice.distinctFor(operands.size());
   for (std::string_view operand : operands) {
-    if (const auto problem = numberProblem(operand)) return usageError(out, err, *problem);
+    if (const auto problem = numberProblem(operand, useDistinct)) {
+      return usageError(out, err, *problem);
+    }
   }
-  const SolveResult result = solve({operands[0], operands[1], operands[2], operands[3]});
+  int status = kSuccess;
+  std::vector<std::string> lines;
+  if (!useDistinct) {
+    SolveResult result = solve({operands[0], operands[1], operands[2], operands[3]});
+    lines = std::move(result.lines);
+    if (result.inputMissing) status = kMissingInput;
+  } else {
+    for (std::size_t i = 0; i < operands.size(); ++i) {
+      if (distinct::checkNumber(operands[i]) == distinct::NumberProblem::kEmpty) {
+        report(out, err, "operand " + std::to_string(i + 1) + " is empty");
+        return kMissingInput;
+      }
+    }
+    try {
+      lines = solveHand(operands, true, choice.target);
+    } catch (const std::exception& error) {
+      report(out, err, unsolved(error));
+      return kUsageError;
+    }
+  }
   std::string text;
-  appendLines(result.lines, text);
+  appendLines(lines, text);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   if (!out) return ioError(out, err, out, false);
-  return result.inputMissing ? kMissingInput : kSuccess;
+  return status;
 }
 
 // One line of input as the batch reads it.
@@ -158,59 +233,79 @@ class LineReader {
   std::array<char, kMaxLineLength + 1> buffer_{};  // and the terminating NUL getline writes
 };
 
-// Splits a line into the four fields of a hand; the problem with it otherwise.
-std::optional<std::string> splitHand(std::string_view line, std::array<std::string, 4>& hand,
-                                     std::size_t& fieldCount) {
-  fieldCount = 0;
+// A non-empty input line on its way through the batch: a hand and then its
+// result, or what is wrong with the line.
+struct Entry {
+  std::array<std::string, distinct::kMaxNumbers> hand;
+  std::size_t count = 0;  // the numbers of the hand, or the fields of a line with too many
+  bool distinct = false;  // for the distinct solver
+  std::uintmax_t lineNumber = 0;
+  std::string problem;  // with the line number
+  std::string block;    // the result lines, each ended by '\n', and an empty line
+};
+
+// Splits a line into the numbers of a hand; the problem with it otherwise.
+std::optional<std::string> splitHand(std::string_view line, const Choice& choice, Entry& entry) {
+  entry.count = 0;
   for (std::size_t i = 0; i < line.size();) {
     while (i < line.size() && isBlank(line[i])) ++i;
     const std::size_t start = i;
     while (i < line.size() && !isBlank(line[i])) ++i;
     if (i == start) break;
-    if (fieldCount < hand.size()) hand[fieldCount] = line.substr(start, i - start);
-    ++fieldCount;
+    if (entry.count < entry.hand.size()) entry.hand[entry.count] = line.substr(start, i - start);
+    ++entry.count;
   }
-  if (fieldCount == 0) return std::nullopt;
-  if (fieldCount != hand.size()) {
-    return "expected four numbers separated by blanks, got " + std::to_string(fieldCount);
+  if (entry.count == 0) return std::nullopt;
+  if (entry.count > entry.hand.size()) {
+    return "expected 1 to " + std::to_string(entry.hand.size()) +
+           " numbers separated by blanks, got " + std::to_string(entry.count);
   }
-  for (std::string_view field : hand) {
-    if (auto problem = numberProblem(field)) return problem;
+  entry.distinct = choice.distinctFor(entry.count);
+  for (std::size_t k = 0; k < entry.count; ++k) {
+    if (auto problem = numberProblem(entry.hand[k], entry.distinct)) return problem;
   }
   return std::nullopt;
 }
 
-// A non-empty input line on its way through the batch: a hand and then its
-// result, or what is wrong with the line.
-struct Entry {
-  std::array<std::string, 4> hand;
-  std::string problem;  // with the line number
-  std::string block;    // the result lines, each ended by '\n', and an empty line
-};
+// At most this much work of lines that have already arrived is solved
+// together. A line counts 1, but the distinct solver's hands of five numbers
+// count 16 and larger ones 256: they take milliseconds to seconds, and their
+// results, held until the batch is out, can be large.
+constexpr std::size_t kWorkTogether = 512;
 
-// At most this many lines that have already arrived are solved together.
-constexpr std::size_t kLinesTogether = 512;
+std::size_t workOf(const Entry& entry) {
+  if (!entry.problem.empty() || !entry.distinct || entry.count < 5) return 1;
+  return entry.count == 5 ? 16 : 256;
+}
 
-// Solves the hands of the entries, every other one on a second thread.
-void solveEntries(std::span<Entry> entries) {
-  const auto solveEvery2nd = [&entries](std::size_t first) {
-    for (std::size_t i = first; i < entries.size(); i += 2) {
-      Entry& entry = entries[i];
-      if (!entry.problem.empty()) continue;
-      appendLines(solve({entry.hand[0], entry.hand[1], entry.hand[2], entry.hand[3]}).lines,
-                  entry.block);
-      entry.block += '\n';
-    }
+void solveEntry(Entry& entry, std::string_view target) {
+  if (!entry.problem.empty()) return;
+  std::array<std::string_view, distinct::kMaxNumbers> numbers;
+  std::copy_n(entry.hand.begin(), entry.count, numbers.begin());
+  try {
+    appendLines(solveHand({numbers.data(), entry.count}, entry.distinct, target), entry.block);
+    entry.block += '\n';
+  } catch (const std::exception& error) {
+    entry.problem = "line " + std::to_string(entry.lineNumber) + ": " + unsolved(error);
+  }
+}
+
+// Solves the hands of the entries on two threads, each taking the next one
+// that nobody has taken yet.
+void solveEntries(std::span<Entry> entries, std::string_view target) {
+  std::atomic<std::size_t> next = 0;
+  const auto work = [&] {
+    for (std::size_t i = next++; i < entries.size(); i = next++) solveEntry(entries[i], target);
   };
   if (entries.size() < 2) {
-    solveEvery2nd(0);
+    work();
     return;
   }
   std::thread helper([&] {
     useDefaultFloatingPoint();
-    solveEvery2nd(1);
+    work();
   });
-  solveEvery2nd(0);
+  work();
   helper.join();
 }
 
@@ -218,13 +313,14 @@ void solveEntries(std::span<Entry> entries) {
 // both cores; a line that has to be waited for is not, so each line's result
 // is out before the program waits for the next one. Results and messages go
 // out in the order of the input.
-int solveBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+int solveBatch(const Choice& choice, std::istream& in, std::ostream& out, std::ostream& err) {
   LineReader reader(in);
   int status = kSuccess;
-  std::vector<Entry> entries(kLinesTogether);
+  std::vector<Entry> entries(kWorkTogether);
   std::uintmax_t lineNumber = 0;
   for (bool more = true; more;) {
     std::size_t count = 0;
+    std::size_t work = 0;
     do {
       const std::optional<Line> line = reader.next();
       if (!line) {
@@ -237,21 +333,22 @@ int solveBatch(std::istream& in, std::ostream& out, std::ostream& err) {
       if (text.ends_with('\r')) text.remove_suffix(1);  // a line ended by CR LF
 
       Entry& entry = entries[count];
-      std::size_t fieldCount = 0;
       std::optional<std::string> problem;
       if (line->tooLong) {
         problem = "longer than " + std::to_string(kMaxLineLength) + " bytes";
       } else {
-        problem = splitHand(text, entry.hand, fieldCount);
+        problem = splitHand(text, choice, entry);
       }
-      if (!problem && fieldCount == 0) continue;
+      if (!problem && entry.count == 0) continue;
+      entry.lineNumber = lineNumber;
       entry.problem = problem ? "line " + std::to_string(lineNumber) + ": " + *problem : "";
       entry.block.clear();
+      work += workOf(entry);
       ++count;
-    } while (count < entries.size() && reader.hasMore());
+    } while (work < kWorkTogether && reader.hasMore());
 
     const std::span<Entry> batch(entries.data(), count);
-    solveEntries(batch);
+    solveEntries(batch, choice.target);
     for (Entry& entry : batch) {
       if (!entry.problem.empty()) {
         report(out, err, entry.problem);
@@ -277,25 +374,28 @@ int run(const std::vector<std::string_view>& args, std::istream& in, std::ostrea
     out.flush();
     return out ? status : ioError(out, err, out, false);
   };
-  std::vector<std::string_view> operands;
-  bool optionsEnded = false;
-  for (std::string_view arg : args) {
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && (arg == "-h" || arg == "--help")) {
-      out << kHelp;
-      return finish(kSuccess);
-    } else if (!optionsEnded && arg == "--version") {
-      out << kProgram << ' ' << VANTREL_VERSION << '\n';
-      return finish(kSuccess);
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && !isPlainNumber(arg)) {
-      return usageError(out, err, "unknown option " + quoted(arg));
-    } else {
-      operands.push_back(arg);
-    }
+  const Options options = parseOptions(args);
+  if (!options.error.empty()) return usageError(out, err, options.error);
+  if (options.action == Options::Action::kHelp) {
+    out << kHelp;
+    return finish(kSuccess);
   }
-  const int status =
-      operands.empty() ? solveBatch(in, out, err) : solveOperands(operands, out, err);
+  if (options.action == Options::Action::kVersion) {
+    out << kProgram << ' ' << VANTREL_VERSION << '\n';
+    return finish(kSuccess);
+  }
+  Choice choice{options.distinct};
+  if (options.target) {
+    if (distinct::checkNumber(*options.target) == distinct::NumberProblem::kEmpty) {
+      return usageError(out, err, "target: empty");
+    }
+    if (const auto problem = distinctProblem(*options.target)) {
+      return usageError(out, err, "target: " + *problem);
+    }
+    choice.target = *options.target;
+  }
+  const int status = options.operands.empty() ? solveBatch(choice, in, out, err)
+                                              : solveOperands(options.operands, choice, out, err);
   return status == kIoError ? status : finish(status);
 }
 
