@@ -9,8 +9,12 @@
 //
 // Every run is checked against the rules of the program: an exit status for
 // each outcome, messages of one bounded line that no input can write control
-// characters through, output that is the solver's and nothing else, and in
-// batch mode the results of a plain reading of the same lines.
+// characters through, output that is the solvers' and nothing else, and, when
+// the arguments take only the forms -d, --distinct, --target=T and "--",
+// the results of a plain reading of the same operands or lines.
+//
+// Inputs that would give the distinct solver a hand of six or seven numbers,
+// or more than eight of five, are passed over: those take long.
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +23,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <istream>
+#include <optional>
+#include <span>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -26,6 +32,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "distinct/distinct.h"
 #include "platform/number_text.h"
 #include "solver/solve.h"
 
@@ -97,9 +104,25 @@ void checkMessages(std::string_view err) {
   if (!isCleanText(err)) fail("control characters or bad UTF-8 in a message", std::string(err));
 }
 
+// The blank-separated fields of a line.
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t i = 0; i < line.size();) {
+    const std::size_t start = i;
+    while (i < line.size() && !vantrel::isBlank(line[i])) ++i;
+    if (i > start) fields.push_back(line.substr(start, i - start));
+    if (i < line.size()) ++i;
+  }
+  return fields;
+}
+
 bool isNumber(std::string_view field) {
   return vantrel::isPlainNumber(field) &&
          std::isfinite(static_cast<float>(vantrel::textToNumber(field)));
+}
+
+bool isDistinctNumber(std::string_view field) {
+  return vantrel::distinct::checkNumber(field) == vantrel::distinct::NumberProblem::kNone;
 }
 
 std::string blockOf(const vantrel::InputTexts& hand) {
@@ -108,9 +131,45 @@ std::string blockOf(const vantrel::InputTexts& hand) {
   return block;
 }
 
+std::string distinctBlockOf(std::span<const std::string_view> hand, std::string_view target) {
+  std::string block;
+  for (const std::string& line :
+       vantrel::distinct::resultLines(vantrel::distinct::solve(hand, target))) {
+    block += line + '\n';
+  }
+  return block;
+}
+
+// The arguments when they take only the plain forms.
+struct PlainArgs {
+  bool distinct = false;
+  std::string_view target = "24";
+  std::vector<std::string_view> operands;
+};
+
+std::optional<PlainArgs> plainArgs(const std::vector<std::string_view>& args) {
+  PlainArgs plain;
+  bool ended = false;
+  for (std::string_view arg : args) {
+    if (!ended && arg == "--") {
+      ended = true;
+    } else if (!ended && (arg == "-d" || arg == "--distinct")) {
+      plain.distinct = true;
+    } else if (!ended && arg.starts_with("--target=")) {
+      plain.distinct = true;
+      plain.target = arg.substr(9);
+    } else if (!ended && arg.size() > 1 && arg[0] == '-') {
+      return std::nullopt;
+    } else {
+      plain.operands.push_back(arg);
+    }
+  }
+  return plain;
+}
+
 // Standard input read the plain way: what the output must be, and how many
 // lines are malformed.
-std::string expectedBatch(std::string_view input, std::size_t& malformed) {
+std::string expectedBatch(std::string_view input, const PlainArgs& plain, std::size_t& malformed) {
   std::string out;
   malformed = 0;
   bool first = true;
@@ -119,19 +178,16 @@ std::string expectedBatch(std::string_view input, std::size_t& malformed) {
     if (first && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
     first = false;
     if (line.ends_with('\r')) line.remove_suffix(1);
-    std::vector<std::string_view> fields;
-    for (std::size_t i = 0; i < line.size();) {
-      const std::size_t start = i;
-      while (i < line.size() && !vantrel::isBlank(line[i])) ++i;
-      if (i > start) fields.push_back(line.substr(start, i - start));
-      if (i < line.size()) ++i;
-    }
+    const std::vector<std::string_view> fields = fieldsOf(line);
     if (!tooLong && fields.empty()) continue;
-    if (tooLong || fields.size() != 4 || !std::ranges::all_of(fields, isNumber)) {
+    const bool distinct = plain.distinct || fields.size() != 4;
+    if (tooLong || fields.size() > 7 ||
+        !std::ranges::all_of(fields, distinct ? isDistinctNumber : isNumber)) {
       ++malformed;
       continue;
     }
-    out += blockOf({fields[0], fields[1], fields[2], fields[3]});
+    out += distinct ? distinctBlockOf(fields, plain.target)
+                    : blockOf({fields[0], fields[1], fields[2], fields[3]});
     out += '\n';
   }
   return out;
@@ -152,6 +208,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rest.remove_prefix(std::min(end + 1, rest.size()));
   }
 
+  std::size_t fives = 0;
+  for (std::string_view line : linesOf(rest)) {
+    const std::size_t count = fieldsOf(line).size();
+    if (count == 6 || count == 7 || (count == 5 && ++fives > 8)) return -1;
+  }
+
   Trickle inBuffer(rest, chunk);
   std::istream in(&inBuffer);
   std::ostringstream out;
@@ -165,34 +227,52 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (status < 0 || status > 2) fail("an exit status that no outcome here has", detail);
   checkMessages(err.str());
   if (!isCleanText(out.str())) fail("control characters or bad UTF-8 in the output", detail);
-  if ((status == 2) != !err.str().empty())
-    fail("messages without status 2, or the reverse", detail);
+  if ((status == 0 && !err.str().empty()) || (status == 2 && err.str().empty()))
+    fail("messages with status 0, or status 2 without one", detail);
 
-  const bool batch = args.empty() || (args.size() == 1 && args[0] == "--");
-  if (batch) {
+  const std::optional<PlainArgs> plain = plainArgs(args);
+  if (!plain) return 0;
+  if (!isDistinctNumber(plain->target)) {
+    if (status != 2 || !out.str().empty()) fail("a target refused but not reported", detail);
+    return 0;
+  }
+  if (plain->operands.empty()) {
     std::size_t malformed = 0;
-    const std::string expected = expectedBatch(rest, malformed);
+    const std::string expected = expectedBatch(rest, *plain, malformed);
     if (out.str() != expected) fail("the output differs from the lines read the plain way", detail);
     if (std::ranges::count(err.str(), '\n') != static_cast<std::ptrdiff_t>(malformed)) {
       fail("not one message for each malformed line", detail);
     }
     return 0;
   }
-  if (status == 2) {
-    if (!out.str().empty()) fail("output beside a usage error", detail);
-    if (std::ranges::count(err.str(), '\n') != 1)
-      fail("a usage error in more than one line", detail);
+  const std::vector<std::string_view>& operands = plain->operands;
+  const bool fourNumbers = operands.size() == 4 && !plain->distinct;
+  using vantrel::distinct::NumberProblem;
+  const auto refused = [&](std::string_view field) {
+    if (fourNumbers) return !field.empty() && !isNumber(field);
+    const NumberProblem problem = vantrel::distinct::checkNumber(field);
+    return problem != NumberProblem::kNone && problem != NumberProblem::kEmpty;
+  };
+  const auto empty = [&](std::string_view field) {
+    return fourNumbers ? field.empty()
+                       : vantrel::distinct::checkNumber(field) == NumberProblem::kEmpty;
+  };
+  const int expectedStatus = operands.size() > 7 || std::ranges::any_of(operands, refused) ? 2
+                             : std::ranges::any_of(operands, empty)                        ? 1
+                                                                                           : 0;
+  if (status != expectedStatus) fail("an exit status other than the operands call for", detail);
+  if (status != 0) {
+    if (std::ranges::count(err.str(), '\n') > 1) fail("an error in more than one line", detail);
+    if (status == 2 && !out.str().empty()) fail("output beside a usage error", detail);
+    if (status == 1 && !fourNumbers && !out.str().empty()) fail("output beside an error", detail);
+    if (status == 1 && fourNumbers &&
+        out.str() != blockOf({operands[0], operands[1], operands[2], operands[3]}))
+      fail("not the missing-input line", detail);
     return 0;
   }
-  // Four operands solved, or help or version.
-  std::vector<std::string_view> operands;
-  for (std::string_view arg : args) {
-    if (arg != "--") operands.push_back(arg);
-  }
-  if (operands.size() == 4 &&
-      out.str() != blockOf({operands[0], operands[1], operands[2], operands[3]}) &&
-      !out.str().starts_with("Usage:") && !out.str().starts_with("vantrel-solve ")) {
-    fail("the output differs from the solver's lines", detail);
-  }
+  if (fourNumbers && out.str() != blockOf({operands[0], operands[1], operands[2], operands[3]}))
+    fail("the output differs from the solve command's lines", detail);
+  if (!fourNumbers && out.str() != distinctBlockOf(operands, plain->target))
+    fail("the output differs from the distinct solver's lines", detail);
   return 0;
 }
