@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <istream>
 #include <limits>
 #include <optional>
@@ -12,7 +14,10 @@
 #include <string>
 #include <thread>
 
+#include "cli/options.h"
+#include "cli/quoted.h"
 #include "cli/system_streams.h"
+#include "distinct/distinct.h"
 #include "platform/fp_environment.h"
 #include "platform/number_text.h"
 #include "solver/solve.h"
@@ -25,24 +30,42 @@ constexpr std::string_view kProgram = "vantrel-solve";
 
 constexpr std::string_view kHelp =
     "Usage: vantrel-solve A B C D\n"
-    "       vantrel-solve < FILE\n"
+    "       vantrel-solve [-d] [-t T] NUMBER...\n"
+    "       vantrel-solve [-d] [-t T] < FILE\n"
     "\n"
     "Prints every way of making 24 from the four numbers A B C D with + - × / and\n"
     "brackets, one expression per line, followed by a line that counts them.\n"
     "\n"
+    "With -d, with a target T given, or with a hand of 1 to 7 numbers other than\n"
+    "four, prints instead every genuinely different way of making the target (24\n"
+    "unless given), computed exactly, then 共有N种不同的算法！, or the line\n"
+    "电脑我也算不出啦：（ alone when there is none. Two ways are the same when\n"
+    "they are equal as formulas whatever the numbers' values: each number is a\n"
+    "variable of its own, except that a 0 or a 1 stands for itself, and equal\n"
+    "numbers may change places. Each different way is shown once, with the fewest\n"
+    "brackets.\n"
+    "\n"
     "With no operands, works as a filter on standard input: each non-empty line\n"
-    "holds four numbers separated by blanks, and its result, followed by an empty\n"
-    "line, is written before the program waits for more input. A malformed line,\n"
-    "or one longer than 4096 bytes, is reported with its number and skipped.\n"
+    "holds one hand, its numbers separated by blanks, and its result, followed by\n"
+    "an empty line, is written before the program waits for more input. A line of\n"
+    "four numbers is solved as A B C D above unless -d or -t is given; other lines\n"
+    "get the different ways. A malformed line, or one longer than 4096 bytes, is\n"
+    "reported with its number and skipped.\n"
     "\n"
     "Numbers are decimal: an optional sign, digits with an optional fraction and an\n"
-    "optional exponent (12, -3, 0.5, 2e1). They are taken in single precision, so\n"
-    "16777217 reads as 16777216, and one beyond about 3.4e38 in magnitude is\n"
-    "refused. Use -- before operands that could be taken for options.\n"
+    "optional exponent (12, -3, 0.5, 2e1). For the four numbers A B C D they are\n"
+    "taken in single precision, so 16777217 reads as 16777216, and one beyond\n"
+    "about 3.4e38 in magnitude is refused. For the different ways they are read\n"
+    "exactly (0.1 is one tenth) and may be fractions such as 3/4 or -7/2; refused\n"
+    "are a fraction over zero and more than 18 digits before or after the decimal\n"
+    "point once the exponent is applied (so 1e18 is refused), or above or below\n"
+    "the slash. Use -- before operands that could be taken for options.\n"
     "\n"
     "Options:\n"
-    "  -h, --help     show this help and exit\n"
-    "      --version  show the version and exit\n"
+    "  -d, --distinct    list only the genuinely different ways\n"
+    "  -t T, --target T  make T instead of 24 (also --target=T, -tT); implies -d\n"
+    "  -h, --help        show this help and exit\n"
+    "      --version     show the version and exit\n"
     "\n"
     "Exit status:\n"
     "  0  success\n"
@@ -52,71 +75,8 @@ constexpr std::string_view kHelp =
 
 // Input lines longer than this are refused unread.
 constexpr std::size_t kMaxLineLength = 4096;
-// How much of a bad field a message shows.
-constexpr std::size_t kQuotedLength = 40;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// The length of the UTF-8 sequence at the start of text, or 0 when it does not
-// start with a well-formed one.
-std::size_t utf8Length(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // no overlong forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
-}
-
-// A field as a message shows it: in quotes, at most kQuotedLength bytes of it
-// and then "…", with control characters, backslashes and bytes that are not
-// UTF-8 written as \xHH, so that no input reaches a terminal as it stands.
-std::string quoted(std::string_view field) {
-  constexpr std::string_view kHex = "0123456789abcdef";
-  std::string text = "'";
-  for (std::size_t i = 0; i < field.size();) {
-    const std::size_t length = utf8Length(field.substr(i));
-    const std::size_t step = std::max<std::size_t>(length, 1);
-    if (i + step > kQuotedLength) {
-      text += "…";
-      break;
-    }
-    const auto lead = static_cast<unsigned char>(field[i]);
-    const bool c1Control =
-        length == 2 && lead == 0xC2 && static_cast<unsigned char>(field[i + 1]) < 0xA0;
-    if (length == 0 || lead < 0x20 || lead == 0x7F || lead == '\\' || c1Control) {
-      for (const char c : field.substr(i, step)) {
-        const auto byte = static_cast<unsigned char>(c);
-        text += "\\x";
-        text += kHex[byte >> 4];
-        text += kHex[byte & 0xF];
-      }
-    } else {
-      text += field.substr(i, length);
-    }
-    i += step;
-  }
-  text += "'";
-  return text;
-}
 
 // Writes one line of message to err at once, after whatever out still holds,
 // so that the two keep the order of the input when they go to the same place.
@@ -141,9 +101,19 @@ int ioError(std::ostream& out, std::ostream& err, const std::ios& stream, bool r
   return kIoError;
 }
 
-// What is wrong with a field that should hold a number, if anything. The empty
-// field is left to the solver's input check, which asks for four numbers.
-std::optional<std::string> numberProblem(std::string_view field) {
+// Which solver takes a hand, and for what target.
+struct Choice {
+  bool distinct = false;  // -d or -t: the distinct solver takes every hand
+  std::string_view target = "24";
+
+  // A hand of other than four numbers goes to the distinct solver in any case.
+  bool distinctFor(std::size_t count) const { return distinct || count != 4; }
+};
+
+// What is wrong with a field that should hold a number for the solve command,
+// if anything. The empty field is left to its input check, which asks for four
+// numbers.
+std::optional<std::string> solveCommandProblem(std::string_view field) {
   if (field.empty()) return std::nullopt;
   if (!isPlainNumber(field)) return "not a decimal number: " + quoted(field);
   // The solver narrows every number to single precision, as here.
@@ -153,6 +123,43 @@ std::optional<std::string> numberProblem(std::string_view field) {
   return std::nullopt;
 }
 
+// The same for the distinct solver; the empty field is left to the caller.
+std::optional<std::string> distinctProblem(std::string_view field) {
+  const std::string most = "more than " + std::to_string(distinct::kMaxDigits) + " digits ";
+  switch (distinct::checkNumber(field)) {
+    case distinct::NumberProblem::kNone:
+    case distinct::NumberProblem::kEmpty:
+      return std::nullopt;
+    case distinct::NumberProblem::kMalformed:
+      return "not an integer, decimal or fraction: " + quoted(field);
+    case distinct::NumberProblem::kTooLong:
+      if (field.find('/') != std::string_view::npos) {
+        return most + "above or below the slash: " + quoted(field);
+      }
+      return most + "before or after the decimal point, exponent applied: " + quoted(field);
+    case distinct::NumberProblem::kZeroDenominator:
+      return "a fraction over zero: " + quoted(field);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> numberProblem(std::string_view field, bool distinct) {
+  return distinct ? distinctProblem(field) : solveCommandProblem(field);
+}
+
+// The result lines of a hand whose numbers passed numberProblem.
+std::vector<std::string> solveHand(std::span<const std::string_view> numbers, bool distinct,
+                                   std::string_view target) {
+  if (!distinct) return solve({numbers[0], numbers[1], numbers[2], numbers[3]}).lines;
+  return distinct::resultLines(distinct::solve(numbers, target));
+}
+
+// Why a hand could not be solved, as the message says it: the distinct solver
+// throws only when it runs out of room, its input having been checked.
+std::string unsolved(const std::exception& error) {
+  return std::string("cannot be solved: ") + error.what();
+}
+
 void appendLines(const std::vector<std::string>& lines, std::string& text) {
   for (const std::string& line : lines) {
     text += line;
@@ -160,20 +167,44 @@ void appendLines(const std::vector<std::string>& lines, std::string& text) {
   }
 }
 
-int solveOperands(const std::vector<std::string_view>& operands, std::ostream& out,
-                  std::ostream& err) {
-  if (operands.size() != 4) {
-    return usageError(out, err, "expected four numbers, got " + std::to_string(operands.size()));
+int solveOperands(const std::vector<std::string_view>& operands, const Choice& choice,
+                  std::ostream& out, std::ostream& err) {
+  if (operands.size() > distinct::kMaxNumbers) {
+    return usageError(out, err,
+                      "expected 1 to " + std::to_string(distinct::kMaxNumbers) + " numbers, got " +
+                          std::to_string(operands.size()));
   }
+  const bool useDistinct = choice.distinctFor(operands.size());
   for (std::string_view operand : operands) {
-    if (const auto problem = numberProblem(operand)) return usageError(out, err, *problem);
+    if (const auto problem = numberProblem(operand, useDistinct)) {
+      return usageError(out, err, *problem);
+    }
   }
-  const SolveResult result = solve({operands[0], operands[1], operands[2], operands[3]});
+  int status = kSuccess;
+  std::vector<std::string> lines;
+  if (!useDistinct) {
+    SolveResult result = solve({operands[0], operands[1], operands[2], operands[3]});
+    lines = std::move(result.lines);
+    if (result.inputMissing) status = kMissingInput;
+  } else {
+    for (std::size_t i = 0; i < operands.size(); ++i) {
+      if (distinct::checkNumber(operands[i]) == distinct::NumberProblem::kEmpty) {
+        report(out, err, "operand " + std::to_string(i + 1) + " is empty");
+        return kMissingInput;
+      }
+    }
+    try {
+      lines = solveHand(operands, true, choice.target);
+    } catch (const std::exception& error) {
+      report(out, err, unsolved(error));
+      return kUsageError;
+    }
+  }
   std::string text;
-  appendLines(result.lines, text);
+  appendLines(lines, text);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   if (!out) return ioError(out, err, out, false);
-  return result.inputMissing ? kMissingInput : kSuccess;
+  return status;
 }
 
 // One line of input as the batch reads it.
@@ -220,59 +251,79 @@ class LineReader {
   std::array<char, kMaxLineLength + 1> buffer_{};  // and the terminating NUL getline writes
 };
 
-// Splits a line into the four fields of a hand; the problem with it otherwise.
-std::optional<std::string> splitHand(std::string_view line, std::array<std::string, 4>& hand,
-                                     std::size_t& fieldCount) {
-  fieldCount = 0;
+// A non-empty input line on its way through the batch: a hand and then its
+// result, or what is wrong with the line.
+struct Entry {
+  std::array<std::string, distinct::kMaxNumbers> hand;
+  std::size_t count = 0;  // the numbers of the hand, or the fields of a line with too many
+  bool distinct = false;  // for the distinct solver
+  std::uintmax_t lineNumber = 0;
+  std::string problem;  // with the line number
+  std::string block;    // the result lines, each ended by '\n', and an empty line
+};
+
+// Splits a line into the numbers of a hand; the problem with it otherwise.
+std::optional<std::string> splitHand(std::string_view line, const Choice& choice, Entry& entry) {
+  entry.count = 0;
   for (std::size_t i = 0; i < line.size();) {
     while (i < line.size() && isBlank(line[i])) ++i;
     const std::size_t start = i;
     while (i < line.size() && !isBlank(line[i])) ++i;
     if (i == start) break;
-    if (fieldCount < hand.size()) hand[fieldCount] = line.substr(start, i - start);
-    ++fieldCount;
+    if (entry.count < entry.hand.size()) entry.hand[entry.count] = line.substr(start, i - start);
+    ++entry.count;
   }
-  if (fieldCount == 0) return std::nullopt;
-  if (fieldCount != hand.size()) {
-    return "expected four numbers separated by blanks, got " + std::to_string(fieldCount);
+  if (entry.count == 0) return std::nullopt;
+  if (entry.count > entry.hand.size()) {
+    return "expected 1 to " + std::to_string(entry.hand.size()) +
+           " numbers separated by blanks, got " + std::to_string(entry.count);
   }
-  for (std::string_view field : hand) {
-    if (auto problem = numberProblem(field)) return problem;
+  entry.distinct = choice.distinctFor(entry.count);
+  for (std::size_t k = 0; k < entry.count; ++k) {
+    if (auto problem = numberProblem(entry.hand[k], entry.distinct)) return problem;
   }
   return std::nullopt;
 }
 
-// A non-empty input line on its way through the batch: a hand and then its
-// result, or what is wrong with the line.
-struct Entry {
-  std::array<std::string, 4> hand;
-  std::string problem;  // with the line number
-  std::string block;    // the result lines, each ended by '\n', and an empty line
-};
+// At most this much work of lines that have already arrived is solved
+// together. A line counts 1, but the distinct solver's hands of five numbers
+// count 16 and larger ones 256: they take milliseconds to seconds, and their
+// results, held until the batch is out, can be large.
+constexpr std::size_t kWorkTogether = 512;
 
-// At most this many lines that have already arrived are solved together.
-constexpr std::size_t kLinesTogether = 512;
+std::size_t workOf(const Entry& entry) {
+  if (!entry.problem.empty() || !entry.distinct || entry.count < 5) return 1;
+  return entry.count == 5 ? 16 : 256;
+}
 
-// Solves the hands of the entries, every other one on a second thread.
-void solveEntries(std::span<Entry> entries) {
-  const auto solveEvery2nd = [&entries](std::size_t first) {
-    for (std::size_t i = first; i < entries.size(); i += 2) {
-      Entry& entry = entries[i];
-      if (!entry.problem.empty()) continue;
-      appendLines(solve({entry.hand[0], entry.hand[1], entry.hand[2], entry.hand[3]}).lines,
-                  entry.block);
-      entry.block += '\n';
-    }
+void solveEntry(Entry& entry, std::string_view target) {
+  if (!entry.problem.empty()) return;
+  std::array<std::string_view, distinct::kMaxNumbers> numbers;
+  std::copy_n(entry.hand.begin(), entry.count, numbers.begin());
+  try {
+    appendLines(solveHand({numbers.data(), entry.count}, entry.distinct, target), entry.block);
+    entry.block += '\n';
+  } catch (const std::exception& error) {
+    entry.problem = "line " + std::to_string(entry.lineNumber) + ": " + unsolved(error);
+  }
+}
+
+// Solves the hands of the entries on two threads, each taking the next one
+// that nobody has taken yet.
+void solveEntries(std::span<Entry> entries, std::string_view target) {
+  std::atomic<std::size_t> next = 0;
+  const auto work = [&] {
+    for (std::size_t i = next++; i < entries.size(); i = next++) solveEntry(entries[i], target);
   };
   if (entries.size() < 2) {
-    solveEvery2nd(0);
+    work();
     return;
   }
   std::thread helper([&] {
     useDefaultFloatingPoint();
-    solveEvery2nd(1);
+    work();
   });
-  solveEvery2nd(0);
+  work();
   helper.join();
 }
 
@@ -280,13 +331,14 @@ void solveEntries(std::span<Entry> entries) {
 // both cores; a line that has to be waited for is not, so each line's result
 // is out before the program waits for the next one. Results and messages go
 // out in the order of the input.
-int solveBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+int solveBatch(const Choice& choice, std::istream& in, std::ostream& out, std::ostream& err) {
   LineReader reader(in);
   int status = kSuccess;
-  std::vector<Entry> entries(kLinesTogether);
+  std::vector<Entry> entries(kWorkTogether);
   std::uintmax_t lineNumber = 0;
   for (bool more = true; more;) {
     std::size_t count = 0;
+    std::size_t work = 0;
     do {
       const std::optional<Line> line = reader.next();
       if (!line) {
@@ -299,21 +351,22 @@ int solveBatch(std::istream& in, std::ostream& out, std::ostream& err) {
       if (text.ends_with('\r')) text.remove_suffix(1);  // a line ended by CR LF
 
       Entry& entry = entries[count];
-      std::size_t fieldCount = 0;
       std::optional<std::string> problem;
       if (line->tooLong) {
         problem = "longer than " + std::to_string(kMaxLineLength) + " bytes";
       } else {
-        problem = splitHand(text, entry.hand, fieldCount);
+        problem = splitHand(text, choice, entry);
       }
-      if (!problem && fieldCount == 0) continue;
+      if (!problem && entry.count == 0) continue;
+      entry.lineNumber = lineNumber;
       entry.problem = problem ? "line " + std::to_string(lineNumber) + ": " + *problem : "";
       entry.block.clear();
+      work += workOf(entry);
       ++count;
-    } while (count < entries.size() && reader.hasMore());
+    } while (work < kWorkTogether && reader.hasMore());
 
     const std::span<Entry> batch(entries.data(), count);
-    solveEntries(batch);
+    solveEntries(batch, choice.target);
     for (Entry& entry : batch) {
       if (!entry.problem.empty()) {
         report(out, err, entry.problem);
@@ -339,25 +392,28 @@ int run(const std::vector<std::string_view>& args, std::istream& in, std::ostrea
     out.flush();
     return out ? status : ioError(out, err, out, false);
   };
-  std::vector<std::string_view> operands;
-  bool optionsEnded = false;
-  for (std::string_view arg : args) {
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && (arg == "-h" || arg == "--help")) {
-      out << kHelp;
-      return finish(kSuccess);
-    } else if (!optionsEnded && arg == "--version") {
-      out << kProgram << ' ' << VANTREL_VERSION << '\n';
-      return finish(kSuccess);
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && !isPlainNumber(arg)) {
-      return usageError(out, err, "unknown option " + quoted(arg));
-    } else {
-      operands.push_back(arg);
-    }
+  const Options options = parseOptions(args);
+  if (!options.error.empty()) return usageError(out, err, options.error);
+  if (options.action == Options::Action::kHelp) {
+    out << kHelp;
+    return finish(kSuccess);
   }
-  const int status =
-      operands.empty() ? solveBatch(in, out, err) : solveOperands(operands, out, err);
+  if (options.action == Options::Action::kVersion) {
+    out << kProgram << ' ' << VANTREL_VERSION << '\n';
+    return finish(kSuccess);
+  }
+  Choice choice{options.distinct};
+  if (options.target) {
+    if (distinct::checkNumber(*options.target) == distinct::NumberProblem::kEmpty) {
+      return usageError(out, err, "target: empty");
+    }
+    if (const auto problem = distinctProblem(*options.target)) {
+      return usageError(out, err, "target: " + *problem);
+    }
+    choice.target = *options.target;
+  }
+  const int status = options.operands.empty() ? solveBatch(choice, in, out, err)
+                                              : solveOperands(options.operands, choice, out, err);
   return status == kIoError ? status : finish(status);
 }
 

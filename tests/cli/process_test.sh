@@ -24,7 +24,7 @@ check() {  # check NAME EXPECTED_STATUS EXPECTED_STDOUT_FILE_OR_EMPTY -- ARGS...
 check solved 0 "$(printf '8 / (3 - 8 / 3)\n共有1种算法！')" -- 3 3 8 8
 check missing 1 "请输入4个数字！" -- 1 "" 3 4
 check letters 2 "" -- 1 2 3 a
-check count 2 "" -- 1 2 3
+check count 2 "" -- 1 2 3 4 5 6 7 8
 
 # Batch: a bad line is named on stderr and the status is 2 at the end.
 err=$(printf '1 2 3 4\nfoo\n' | "$solve" 2>&1 >/dev/null)
@@ -53,7 +53,7 @@ fi
 
 # As a co-process: each line's answer arrives while the input stays open.
 coproc SOLVER { "$solve"; }
-for hand in "3 3 8 8" "1 1 1 1"; do
+for hand in "3 3 8 8" "1 1 1 1" "1 2 3"; do
   echo "$hand" >&"${SOLVER[1]}"
   line=""
   IFS= read -r -t 10 line <&"${SOLVER[0]}" || fail "co-process: no answer to '$hand'"

@@ -2,9 +2,11 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "distinct/distinct.h"
 
 namespace {
 
@@ -56,17 +58,17 @@ TEST_P(UsageError, PrintsOneLineOfReasonAndNothingElse) {
   EXPECT_TRUE(r.err.starts_with("vantrel-solve: ")) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Operands, UsageError,
-                         testing::Values(std::vector<std::string_view>{"1", "2", "3"},
-                                         std::vector<std::string_view>{"1", "2", "3", "4", "5"},
-                                         std::vector<std::string_view>{"1", "2", "3", "x"},
-                                         std::vector<std::string_view>{"nan", "2", "3", "4"},
-                                         std::vector<std::string_view>{"1", "inf", "3", "4"},
-                                         std::vector<std::string_view>{"1", "2", "-", "4"},
-                                         std::vector<std::string_view>{"1", "2", "3", "4abc"},
-                                         std::vector<std::string_view>{"1", "2", "3", "0x1"},
-                                         std::vector<std::string_view>{"--frobnicate"},
-                                         std::vector<std::string_view>{"--", "1", "2", "3"}));
+INSTANTIATE_TEST_SUITE_P(
+    Operands, UsageError,
+    testing::Values(std::vector<std::string_view>{"1", "2", "3", "4", "5", "6", "7", "8"},
+                    std::vector<std::string_view>{"1", "2", "3", "x"},
+                    std::vector<std::string_view>{"nan", "2", "3", "4"},
+                    std::vector<std::string_view>{"1", "inf", "3", "4"},
+                    std::vector<std::string_view>{"1", "2", "-", "4"},
+                    std::vector<std::string_view>{"1", "2", "3", "4abc"},
+                    std::vector<std::string_view>{"1", "2", "3", "0x1"},
+                    std::vector<std::string_view>{"--frobnicate"},
+                    std::vector<std::string_view>{"--", "-1", "2", "3", "4", "5", "6", "7", "8"}));
 
 TEST(CommandLine, HelpAndVersion) {
   const Outcome help = run({"--help"});
@@ -91,13 +93,13 @@ TEST(Batch, PrintsEachHandsBlockFollowedByAnEmptyLine) {
 }
 
 TEST(Batch, AMalformedLineIsReportedAndSkippedAndTheRestGoesOn) {
-  const Outcome r = run({}, "6 6 6 6\n1 2 3\n1 2 x 4\n3 3 8 8\n");
+  const Outcome r = run({}, "6 6 6 6\n1 2 3 4 5 6 7 8\n1 2 x 4\n3 3 8 8\n");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out,
             "6 + 6 + 6 + 6\n6 × 6 - 6 - 6\n共有2种算法！\n\n"
             "8 / (3 - 8 / 3)\n共有1种算法！\n\n");
   EXPECT_EQ(r.err,
-            "vantrel-solve: line 2: expected four numbers separated by blanks, got 3\n"
+            "vantrel-solve: line 2: expected 1 to 7 numbers separated by blanks, got 8\n"
             "vantrel-solve: line 3: not a decimal number: 'x'\n");
 }
 
@@ -147,7 +149,7 @@ TEST(Batch, MessagesAndResultsKeepTheOrderOfTheInput) {
   EXPECT_EQ(vantrel::cli::run({}, in, both, both), 2);
   EXPECT_EQ(both.str(),
             "6 + 6 + 6 + 6\n6 × 6 - 6 - 6\n共有2种算法！\n\n"
-            "vantrel-solve: line 2: expected four numbers separated by blanks, got 1\n"
+            "vantrel-solve: line 2: not an integer, decimal or fraction: 'x'\n"
             "电脑我也算不出啦：（\n\n");
 }
 
@@ -155,6 +157,67 @@ TEST(Batch, EmptyInputPrintsNothing) {
   const Outcome r = run({}, "");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "");
+}
+
+}  // namespace
+
+namespace {
+
+// What the distinct solver makes of a hand, as vantrel-solve prints it.
+std::string distinctBlock(std::vector<std::string_view> hand, std::string_view target = "24") {
+  std::string text;
+  for (const std::string& line :
+       vantrel::distinct::resultLines(vantrel::distinct::solve(hand, target))) {
+    text += line + '\n';
+  }
+  return text;
+}
+
+TEST(Distinct, OptionsAndHandSizesChooseTheSolverAndItsTarget) {
+  const std::string k3388 = "8 / (3 - 8 / 3)\n共有1种不同的算法！\n";
+  const std::string k12345 = distinctBlock({"1", "2", "3", "4", "5"});
+  // Arguments, standard input, status, standard output and a part of the messages.
+  const std::tuple<std::vector<std::string_view>, std::string, int, std::string, std::string>
+      cases[] = {
+          {{"--distinct", "3", "3", "8", "8"}, "", 0, k3388, ""},
+          {{"-dt24", "3", "3", "8", "8"}, "", 0, k3388, ""},
+          {{"3", "3", "8", "8", "--target", "24"}, "", 0, k3388, ""},
+          {{"--target=10", "1", "2", "3", "4"},
+           "",
+           0,
+           distinctBlock({"1", "2", "3", "4"}, "10"),
+           ""},
+          {{"-t", "7", "-7/2", "-2"}, "", 0, distinctBlock({"-7/2", "-2"}, "7"), ""},
+          {{"1", "2", "3", "4", "5"}, "", 0, k12345, ""},
+          {{"-d", "1", "", "3", "4"}, "", 1, "", ": operand 2 is empty\n"},
+          {{"3/4", "1", "2", "3"}, "", 2, "", ": not a decimal number: '3/4'; try"},
+          {{"-d", "1", "a"}, "", 2, "", ": not an integer, decimal or fraction: 'a'; try"},
+          {{"1", "1e18"}, "", 2, "", ": more than 18 digits before or after the decimal point"},
+          {{"1", "1/1234567890123456789"}, "", 2, "", ": more than 18 digits above or below"},
+          {{"1", "-t"}, "", 2, "", ": option '-t' needs a value; try"},
+          {{"--target=", "1"}, "", 2, "", ": target: empty; try"},
+          {{"-t", "x", "1"}, "", 2, "", ": target: not an integer, decimal or fraction: 'x'"},
+          // As a filter, four numbers go to the solve command unless -d or -t is given.
+          {{},
+           "3 3 8 8\n1 2 3 4 5\n9 9 9 9 9 9 9 9\n2 1/0\n",
+           2,
+           "8 / (3 - 8 / 3)\n共有1种算法！\n\n" + k12345 + "\n",
+           ": line 3: expected 1 to 7 numbers separated by blanks, got 8\n"
+           "vantrel-solve: line 4: a fraction over zero: '1/0'\n"},
+          {{"-t", "10"},
+           "1 2 3\n\n3/4 1e-3\n",
+           0,
+           distinctBlock({"1", "2", "3"}, "10") + "\n" + distinctBlock({"3/4", "1e-3"}, "10") +
+               "\n",
+           ""},
+      };
+  for (const auto& [args, input, status, out, err] : cases) {
+    SCOPED_TRACE(testing::PrintToString(args) + " < " + input);
+    const Outcome r = run(args, input);
+    EXPECT_EQ(r.status, status);
+    EXPECT_EQ(r.out, out);
+    EXPECT_TRUE(err.empty() ? r.err.empty() : r.err.find(err) != std::string::npos) << r.err;
+  }
 }
 
 }  // namespace

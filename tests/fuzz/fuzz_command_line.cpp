@@ -9,8 +9,10 @@
 //
 // Every run is checked against the rules of the program: an exit status for
 // each outcome, messages of one bounded line that no input can write control
-// characters through, output that is the solver's and nothing else, and in
-// batch mode the results of a plain reading of the same lines.
+// characters through, output that is the solvers' and nothing else, and in
+// batch mode the results of a plain reading of the same lines. Inputs that
+// would give the distinct solver a hand of six or seven numbers, or more than
+// eight of five, are passed over: those take long.
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "distinct/distinct.h"
 #include "platform/number_text.h"
 #include "solver/solve.h"
 
@@ -97,14 +100,34 @@ void checkMessages(std::string_view err) {
   if (!isCleanText(err)) fail("control characters or bad UTF-8 in a message", std::string(err));
 }
 
+// The blank-separated fields of a line.
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t i = 0; i < line.size();) {
+    const std::size_t start = i;
+    while (i < line.size() && !vantrel::isBlank(line[i])) ++i;
+    if (i > start) fields.push_back(line.substr(start, i - start));
+    if (i < line.size()) ++i;
+  }
+  return fields;
+}
+
 bool isNumber(std::string_view field) {
   return vantrel::isPlainNumber(field) &&
          std::isfinite(static_cast<float>(vantrel::textToNumber(field)));
 }
 
-std::string blockOf(const vantrel::InputTexts& hand) {
+bool isDistinctNumber(std::string_view field) {
+  return vantrel::distinct::checkNumber(field) == vantrel::distinct::NumberProblem::kNone;
+}
+
+// The lines of the solve command for four numbers, else of the distinct solver.
+std::string blockOf(const std::vector<std::string_view>& hand) {
+  std::vector<std::string> lines =
+      hand.size() == 4 ? vantrel::solve({hand[0], hand[1], hand[2], hand[3]}).lines
+                       : vantrel::distinct::resultLines(vantrel::distinct::solve(hand, "24"));
   std::string block;
-  for (const std::string& line : vantrel::solve(hand).lines) block += line + '\n';
+  for (const std::string& line : lines) block += line + '\n';
   return block;
 }
 
@@ -119,20 +142,14 @@ std::string expectedBatch(std::string_view input, std::size_t& malformed) {
     if (first && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
     first = false;
     if (line.ends_with('\r')) line.remove_suffix(1);
-    std::vector<std::string_view> fields;
-    for (std::size_t i = 0; i < line.size();) {
-      const std::size_t start = i;
-      while (i < line.size() && !vantrel::isBlank(line[i])) ++i;
-      if (i > start) fields.push_back(line.substr(start, i - start));
-      if (i < line.size()) ++i;
-    }
+    const std::vector<std::string_view> fields = fieldsOf(line);
     if (!tooLong && fields.empty()) continue;
-    if (tooLong || fields.size() != 4 || !std::ranges::all_of(fields, isNumber)) {
+    if (tooLong || fields.size() > 7 ||
+        !std::ranges::all_of(fields, fields.size() == 4 ? isNumber : isDistinctNumber)) {
       ++malformed;
       continue;
     }
-    out += blockOf({fields[0], fields[1], fields[2], fields[3]});
-    out += '\n';
+    out += blockOf(fields) + '\n';
   }
   return out;
 }
@@ -152,6 +169,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rest.remove_prefix(std::min(end + 1, rest.size()));
   }
 
+  std::size_t fives = 0;
+  for (std::string_view line : linesOf(rest)) {
+    const std::size_t count = fieldsOf(line).size();
+    if (count == 6 || count == 7 || (count == 5 && ++fives > 8)) return -1;
+  }
+
   Trickle inBuffer(rest, chunk);
   std::istream in(&inBuffer);
   std::ostringstream out;
@@ -165,8 +188,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (status < 0 || status > 2) fail("an exit status that no outcome here has", detail);
   checkMessages(err.str());
   if (!isCleanText(out.str())) fail("control characters or bad UTF-8 in the output", detail);
-  if ((status == 2) != !err.str().empty())
-    fail("messages without status 2, or the reverse", detail);
+  // Status 1: the missing-input line of the solve command, or the distinct solver's message.
+  const bool quiet = err.str().empty();
+  if ((status == 0 && !quiet) || (status == 2 && quiet) ||
+      (status == 1 && quiet == out.str().empty()))
+    fail("messages with status 0, an error without one, or status 1 with both or neither", detail);
 
   const bool batch = args.empty() || (args.size() == 1 && args[0] == "--");
   if (batch) {
@@ -178,21 +204,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
   }
+  // Operands solved, or help or version; with options, only the rules above.
+  std::vector<std::string_view> operands;
+  for (std::string_view arg : args) {
+    if (arg == "--") continue;
+    if (arg.starts_with('-') && arg.size() > 1 && !isNumber(arg) && !isDistinctNumber(arg)) {
+      return 0;
+    }
+    operands.push_back(arg);
+  }
   if (status == 2) {
     if (!out.str().empty()) fail("output beside a usage error", detail);
     if (std::ranges::count(err.str(), '\n') != 1)
       fail("a usage error in more than one line", detail);
     return 0;
   }
-  // Four operands solved, or help or version.
-  std::vector<std::string_view> operands;
-  for (std::string_view arg : args) {
-    if (arg != "--") operands.push_back(arg);
-  }
-  if (operands.size() == 4 &&
-      out.str() != blockOf({operands[0], operands[1], operands[2], operands[3]}) &&
-      !out.str().starts_with("Usage:") && !out.str().starts_with("vantrel-solve ")) {
-    fail("the output differs from the solver's lines", detail);
+  if (status == 0 && out.str() != blockOf(operands) && !out.str().starts_with("Usage:") &&
+      !out.str().starts_with("vantrel-solve ")) {
+    fail("the output differs from the solvers' lines", detail);
   }
   return 0;
 }

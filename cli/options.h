@@ -1,0 +1,27 @@
+#pragma once
+
+// vantrel-solve's arguments, read as getopt users expect: options anywhere
+// before "--", short ones bundled ("-dt24"), a value after its option or
+// joined to it ("-t 24", "-t24", "--target 24", "--target=24").
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel::cli {
+
+struct Options {
+  enum class Action { kSolve, kHelp, kVersion };
+  // Help and version as they are met, before any option after them is read.
+  Action action = Action::kSolve;
+  // -d, or a target given: every hand goes to the distinct solver.
+  bool distinct = false;
+  std::optional<std::string_view> target;  // the last -t or --target
+  std::vector<std::string_view> operands;
+  std::string error;  // what is wrong with the arguments; empty when nothing is
+};
+
+Options parseOptions(const std::vector<std::string_view>& args);
+
+}  // namespace vantrel::cli
