@@ -281,8 +281,8 @@ class PopupMenus:
     def items(menu):
         """name → enabled; empty while the menu is still filling in."""
         try:
-            return {item.name: has_state(item, pyatspi.STATE_ENABLED)
-                    for item in menu if item is not None and item.getRoleName() == "menu item"}
+            return {item.name: has_state(item, pyatspi.STATE_ENABLED) for item in menu
+                    if item is not None and item.getRoleName() == "menu item"}
         except GLib.GError:
             return {}
 
@@ -305,6 +305,17 @@ class PopupMenus:
                 log(f"  the tray menu was not on the screen after right-click {attempt + 1}")
         raise Failure("expected the tray menu on the screen after a right-click on the icon; "
                       "got no menu there after three")
+
+    def opened(self, how, *command):
+        """Runs the command that opens a menu (a right click, a key), and
+        returns the menu and its items once it is on the screen."""
+        self.shown.clear()
+        subprocess.run(command, check=True, capture_output=True)
+        items = wait_until(lambda: self.shown and self.items(self.shown[-1]),
+                           f"a menu to show with its items after {how}", got="no menu")
+        menu = self.shown[-1]
+        wait_until(lambda: self.on_screen(menu), f"the menu on the screen after {how}", got="it not there")
+        return menu, items
 
     @staticmethod
     def showing(menu):
@@ -835,6 +846,34 @@ class Session:
         self.wait_for_rows(self.expected_lines(("3", "3", "8", "8")), "the list for the screenshot")
         screenshot(self.window, os.path.join(self.out, "vantrel.png"))
 
+    def result_menu(self):
+        """The list's context menu after 1 2 3 4, opened by a real right
+        click and by Shift+F10: 复制 puts the clicked line on the clipboard;
+        只列出不同的算法 redoes the list with the distinct solutions, and
+        unchecked again with every line."""
+        list_box = self.c["结果"]
+        rows = rows_of(list_box)
+        distinct = ["1 × 2 × 3 × 4", "(1 + 2 + 3) × 4", "(1 + 3) × (2 + 4)", "共有3种不同的算法！"]
+
+        def on_line(row):
+            at = map(str, centre(list_box.getChildAtIndex(row)))
+            return self.menus.opened(f"a right click on line {row + 1}", "xdotool", "mousemove", *at,
+                                     "click", "3")[0]
+        self.menus.choose(on_line(1), "复制")
+        clipboard = lambda: run("xclip", "-o", "-selection", "clipboard")
+        wait_until(lambda: clipboard() == rows[1], f"the second line {rows[1]!r} on the clipboard",
+                   got=lambda: repr(clipboard()))
+        self.menus.choose(self.menus.opened("Shift+F10", "xdotool", "key", "shift+F10")[0], "只列出")
+        wait_until(lambda: rows_of(list_box) == distinct, f"the distinct lines {distinct}",
+                   got=lambda: rows_of(list_box)[:5])
+        # By the last line, so that the lines above it show in the screenshot.
+        menu = on_line(3)
+        check(has_state(menu[3], pyatspi.STATE_CHECKED), "只列出不同的算法 checked", "it unchecked")
+        screenshot("root", os.path.join(self.out, "vantrel-result-menu.png"))
+        self.menus.choose(menu, "只列出")
+        wait_until(lambda: rows_of(list_box) == rows, f"every line again ({len(rows)})",
+                   got=lambda: f"{list_box.childCount} lines")
+
     def tray_menu(self, restore_enabled, when):
         """Opens the tray menu and checks 恢复(&R) in it; returns the menu."""
         menu, items = self.menus.open_from_tray(self.tray)
@@ -1083,6 +1122,7 @@ def xembed(vantrel, solve, out, helpers):
         ("typing a1b2c leaves 12", session.typing_keeps_only_digits),
         *[(f"solving {' '.join(hand)}", lambda n=n, hand=hand: session.solves(n, hand))
           for n, hand in enumerate(HANDS)],
+        ("the list's context menu: copying, only the distinct solutions", session.result_menu),
         ("an empty box asks for four numbers; 重新计算 empties", session.empty_box_asks_for_four_numbers),
         ("the check box sets and clears _NET_WM_STATE_ABOVE", session.check_box_sets_and_clears_above),
         ("screenshot of the results", session.screenshot_of_results),
@@ -1176,6 +1216,16 @@ def orca(vantrel, solve, out, helpers):
          lambda: keys("space", hear=[lines[-1]], then_focus="开始计算", never=["结果"])),
         ("Tab into the list: its first line", lambda: keys("Tab", hear=[lines[0]])),
         ("Down: the second line", lambda: keys("Down", hear=[lines[1]])),
+        ("Shift+F10: the list's menu", lambda: keys("shift+F10", hear=["复制"])),
+        # Qt 6.4 tells a screen reader that a menu item is checked, but
+        # never that it could be: unchecked, the item is heard by its name.
+        ("Down twice: 只列出不同的算法", lambda: keys("Down", "Down", hear=["只列出不同的算法"])),
+        ("Enter: the distinct solutions' summary",
+         lambda: keys("Return", hear=["共有1种不同的算法！"], then_focus="结果")),
+        # No line is current in the new list: the menu starts at 复制全部.
+        ("the menu again, Up: 只列出不同的算法 checked",
+         lambda: keys("shift+F10", "Up", hear=["只列出不同的算法 checked"])),
+        ("Enter: every solution again", lambda: keys("Return", hear=[lines[-1]], then_focus="结果")),
         ("Tab, space on 重新计算: the first box",
          lambda: keys("Tab", "space", hear=["第一个数"], then_focus="第一个数")),
         ("3 3 8 and an empty box, Tab to 开始计算",

@@ -18,7 +18,7 @@ set -euo pipefail
 if [[ -z ${VANTREL_E2E_REAPER:-} ]]; then
   missing=()
   read -ra wrapper <<<"${VANTREL_E2E_WRAPPER:-}"
-  for tool in Xvfb openbox trayer weston xdotool xprop xwininfo import dbus-daemon dbus-send \
+  for tool in Xvfb openbox trayer weston xdotool xprop xwininfo xclip import dbus-daemon dbus-send \
               /usr/libexec/at-spi-bus-launcher /usr/bin/python3 ${wrapper[0]:-}; do
     command -v "$tool" >/dev/null || missing+=("$tool")
   done
