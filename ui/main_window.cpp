@@ -29,16 +29,27 @@ namespace {
 
 const QString kDistinctOnlyKey = QStringLiteral("results/distinctOnly");
 
-// The genuinely different solutions for 24, as the list shows them. A text
-// that is not a number (only a program or an assistive tool can put one in a
-// box) reads as 0, as the solve command reads it.
-std::vector<std::string> distinctLines(const std::array<std::string, 4>& texts) {
+// The genuinely different solutions for 24. A text that is not a number
+// (only a program or an assistive tool can put one in a box) reads as 0, as
+// the solve command reads it.
+std::vector<std::string> distinctSolutions(const std::array<std::string, 4>& texts) {
   std::array<std::string_view, 4> numbers;
   std::ranges::transform(texts, numbers.begin(), [](const std::string& text) {
     return distinct::checkNumber(text) == distinct::NumberProblem::kNone ? std::string_view(text)
                                                                          : std::string_view("0");
   });
-  return distinct::resultLines(distinct::solve(numbers, "24"));
+  return distinct::solve(numbers, "24");
+}
+
+// Every solution of the solve command, without the lines around them, which
+// the window words in the user's language.
+std::vector<std::string> everySolution(const std::array<std::string, 4>& texts) {
+  SolveResult result = solve({texts[0], texts[1], texts[2], texts[3]});
+  // Solutions come with their summary line; a line alone is the message that
+  // there are none.
+  if (result.lines.size() < 2) return {};
+  result.lines.pop_back();
+  return std::move(result.lines);
 }
 
 }  // namespace
@@ -63,7 +74,7 @@ MainWindow::MainWindow(QWidget* parent)
   ui_->窗口永远在上选择框->setFont(songFont(12, QFont::Normal));
   if (onWayland_) {
     // Say so rather than offer what would silently do nothing.
-    const QString why = QStringLiteral("此桌面不允许窗口永远在上");
+    const QString why = tr("此桌面不允许窗口永远在上");
     ui_->窗口永远在上选择框->setEnabled(false);
     ui_->窗口永远在上选择框->setToolTip(why);
     ui_->窗口永远在上选择框->setAccessibleDescription(why);
@@ -161,16 +172,22 @@ void MainWindow::calculate() {
   // An empty box asks for four numbers in either way of listing.
   const bool complete =
       std::ranges::none_of(texts, [](const std::string& text) { return text.empty(); });
-  SolveResult result;
-  if (complete && ui_->distinctAction->isChecked()) {
-    result.lines = distinctLines(texts);
-  } else {
-    result = solve({texts[0], texts[1], texts[2], texts[3]});
-  }
-
+  const bool distinctOnly = ui_->distinctAction->isChecked();
   QStringList lines;
-  lines.reserve(qsizetype(result.lines.size()));
-  for (const std::string& line : result.lines) lines.append(QString::fromStdString(line));
+  if (complete) {
+    for (const std::string& line : distinctOnly ? distinctSolutions(texts) : everySolution(texts))
+      lines.append(QString::fromStdString(line));
+    const auto count = int(lines.size());
+    if (count == 0) {
+      lines.append(tr("电脑我也算不出啦：（"));
+    } else if (distinctOnly) {
+      lines.append(tr("共有%n种不同的算法！", nullptr, count));
+    } else {
+      lines.append(tr("共有%n种算法！", nullptr, count));
+    }
+  } else {
+    lines.append(tr("请输入4个数字！"));
+  }
   focusNote_->clear();
   ui_->结果列表框->showLines(lines);
   updateCopyItems();
@@ -178,7 +195,7 @@ void MainWindow::calculate() {
   // The line the list ends with, the summary or a message, is heard at once:
   // with the first box as the focus lands there, or else where the focus
   // stays.
-  if (result.inputMissing) {
+  if (!complete) {
     focusNote_->show(ui_->编辑框a, lines.last());
     ui_->编辑框a->setFocus();
   } else {

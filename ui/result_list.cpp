@@ -12,10 +12,10 @@ namespace vantrel::ui {
 namespace {
 
 QString describe(int lineCount) {
-  if (lineCount == 0) return QStringLiteral("还没有计算结果");
+  if (lineCount == 0) return ResultList::tr("还没有计算结果");
   // A message says what it is itself.
   if (lineCount == 1) return {};
-  return QStringLiteral("每行一种算法，最后一行是算法的总数");
+  return ResultList::tr("每行一种算法，最后一行是算法的总数");
 }
 
 }  // namespace
