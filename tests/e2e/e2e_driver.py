@@ -17,6 +17,10 @@ bus) and runs this script inside it with the name of a scenario:
   wayland  a Wayland-only session (weston) with a StatusNotifierItem panel.
   orca     the Orca screen reader, and a hand solved by keyboard alone: what
            Orca speaks for each key press.
+  language-en, language-zh_TW
+           the program in English or Traditional Chinese, with Orca and an
+           X11 tray: a hand solved by keyboard, Qt's own menu of a text box,
+           the Readme window, the tray menu and the About box.
 
 Input is real: xdotool keystrokes and clicks, AT-SPI actions, and the calls a
 panel makes over D-Bus. What the program shows is read back through AT-SPI,
@@ -1235,7 +1239,115 @@ def orca(vantrel, solve, out, helpers):
     ]
 
 
-SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland, "orca": orca}
+# What the program says in the languages beside its own: the names of the
+# first box and its description, of the solve button and the list, the
+# summary for 1 2 3 4, the first item of Qt's own menu of a text box, the
+# Readme text, the tray menu's items, and the About box's title, texts and
+# button.
+LANGUAGES = {
+    "en": ("First number", "A whole number of one or two digits", "Solve", "Results",
+           "62 solutions in all!", "Undo", "Welcome to Vantrel!\nBy the Vantrel team",
+           ["Restore", "About", "Exit"], "About Vantrel",
+           ["Finds every way to make 24 from four numbers.", "Released under the MIT licence."], "OK"),
+    "zh_TW": ("第一個數", "一到兩位的整數", "開始計算", "結果", "共有62種算法！", "復原",
+              "歡迎使用 Vantrel！\n作者：Vantrel 團隊", ["還原", "關於", "結束"], "關於 Vantrel",
+              ["找出用四個數算出 24 的所有算法。", "以 MIT 授權條款發布。"], "確定"),
+}
+
+
+def language(vantrel, solve, out, helpers, name):
+    """The program in another language (LANGUAGE=name), with Orca and an X11
+    tray: what Orca speaks while 1 2 3 4 is solved by keyboard, the list with
+    its summary, Qt's own menu of a text box, the Readme window, the tray
+    menu and the About box, each in that language, with screenshots."""
+    (first, described, solve_button, results, summary, undo, readme_text, tray_items, about_title,
+     about_texts, ok) = LANGUAGES[name]
+    helpers.append(start_trayer())
+    reader = ScreenReader(out)
+    helpers.append(reader)
+    session = Session(vantrel, solve, out, {"LANGUAGE": name})
+    lines = session.expected_lines(("1", "2", "3", "4"))[:-1] + [summary]
+
+    def hears(*heard):
+        wait_until(lambda: all(any(h in u for u in reader.heard()) for h in heard),
+                   f"Orca to speak {list(heard)}", got=lambda: f"it spoke {reader.heard()}")
+
+    def keys(text, *heard):
+        reader.mark()
+        xdotool("type", "--delay", "50", text)
+        hears(*heard)
+
+    def starts():
+        session.window = the_window(TITLE)
+        session.app = application(session.pid)
+        session.c = session.controls()
+        check({first, solve_button, results} <= set(session.c), "the controls in the language",
+              lambda: list(session.c))
+        hears(first, described)
+        session.tray = wait_until(lambda: tray_icon(session.pid), "the tray icon in trayer", got="none")
+
+    def solves_by_keyboard():
+        keys("1\t2\t3\t4\t", solve_button)
+        keys(" ", summary)
+        list_box = session.c[results]
+        wait_until(lambda: rows_of(list_box) == lines, f"vantrel-solve's lines, then {summary!r}",
+                   got=lambda: f"{list_box.childCount} lines ending {rows_of(list_box)[-1:]}")
+        keys("\t", results)  # into the list, then to its summary for the screenshot
+        xdotool("key", "End")
+        pump_events(0.3 * TIME_SCALE)
+        screenshot(session.window, os.path.join(out, f"vantrel-{name}.png"))
+
+    def qt_texts():
+        at = map(str, centre(session.c[first]))
+        menu, items = session.menus.opened("a right click on the first box", "xdotool", "mousemove",
+                                           *at, "click", "3")
+        check(any(item.startswith(undo) for item in items), f"{undo!r} in Qt's menu of the box",
+              list(items))
+        session.menus.close(menu)
+
+    def readme():
+        click(session.c["Readme"])
+        window = the_window("Readme")
+        label = [c.name for c in top_level(session.app, "dialog", "Readme") if c.getRoleName() == "label"]
+        check(label == [readme_text], f"the Readme text {readme_text!r}", label)
+        screenshot(window, os.path.join(out, f"vantrel-readme-{name}.png"))
+        session.closes_readme_by_esc()
+
+    def tray_menu():
+        menu, items = session.menus.open_from_tray(session.tray)
+        check([item[:len(want)] for item, want in zip(items, tray_items)] == tray_items,
+              f"the tray menu's items {tray_items}", list(items))
+        return menu
+
+    def about():
+        session.menus.choose(tray_menu(), tray_items[1])
+        window = the_window(about_title)
+        box = top_level(session.app, "alert", about_title)
+        # The button is in a button box of its own.
+        texts = [c.name for group in box for c in [group, *group]
+                 if c.getRoleName() in ("label", "push button")]
+        check(all(t in " ".join(texts) for t in about_texts) and ok in texts,
+              f"{about_texts} and the button {ok!r} in the About box", texts)
+        screenshot(window, os.path.join(out, f"vantrel-about-{name}.png"))
+        xdotool("key", "Escape")
+        wait_until(lambda: not visible_windows(about_title), "the About box closed by Esc",
+                   got="it still open")
+        session.menus.choose(tray_menu(), tray_items[2])
+        check(session.process.wait(timeout=5 * TIME_SCALE) == 0, "status 0 after the last item",
+              session.process.returncode)
+
+    return session, [
+        ("the window in the language; Orca reads the first box", starts),
+        ("1 2 3 4 by keyboard: Orca speaks the summary; the list; screenshot", solves_by_keyboard),
+        ("Qt's own menu of a box in the language", qt_texts),
+        ("the Readme window; screenshot", readme),
+        ("the tray menu, the About box (screenshot), the last item ends the program", about),
+    ]
+
+
+SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland, "orca": orca,
+             **{f"language-{name}": lambda *args, name=name: language(*args, name)
+                for name in LANGUAGES}}
 
 
 def main():
