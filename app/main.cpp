@@ -1,9 +1,11 @@
 // Vantrel, the desktop program: finds every way to make 24 from four numbers.
 
 #include <QApplication>
+#include <QLocale>
 
 #include "app/single_instance.h"
 #include "platform/fp_environment.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 
@@ -35,6 +37,8 @@ int main(int argc, char* argv[]) {
   // adds only a display name to them, and none is set.
   QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
   QApplication::setWindowIcon(vantrel::ui::programIcon());
+  vantrel::ui::installTranslations(app,
+                                   vantrel::ui::chooseLanguage(QLocale::system().uiLanguages()));
 
   vantrel::ui::MainWindow window;
   vantrel::app::SingleInstance instance([&window] { window.bringToFront(); });

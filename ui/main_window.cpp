@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "distinct/distinct.h"
 #include "solver/solve.h"
 #include "ui/about_box.h"
 #include "ui/announcer.h"
@@ -22,11 +25,42 @@
 
 namespace vantrel::ui {
 
+namespace {
+
+const QString kDistinctOnlyKey = QStringLiteral("results/distinctOnly");
+
+// The genuinely different solutions for 24. A text that is not a number
+// (only a program or an assistive tool can put one in a box) reads as 0, as
+// the solve command reads it.
+std::vector<std::string> distinctSolutions(const std::array<std::string, 4>& texts) {
+  std::array<std::string_view, 4> numbers;
+  std::ranges::transform(texts, numbers.begin(), [](const std::string& text) {
+    return distinct::checkNumber(text) == distinct::NumberProblem::kNone ? std::string_view(text)
+                                                                         : std::string_view("0");
+  });
+  return distinct::solve(numbers, "24");
+}
+
+// Every solution of the solve command, without the lines around them, which
+// the window words in the user's language.
+std::vector<std::string> everySolution(const std::array<std::string, 4>& texts) {
+  SolveResult result = solve({texts[0], texts[1], texts[2], texts[3]});
+  // Solutions come with their summary line; a line alone is the message that
+  // there are none.
+  if (result.lines.size() < 2) return {};
+  result.lines.pop_back();
+  return std::move(result.lines);
+}
+
+}  // namespace
+
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::MainWindow>()),
       announcer_(new Announcer(this)),
       focusNote_(new FocusNote(this)),
+      settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vantrel"),
+                QStringLiteral("vantrel")),
       onWayland_(QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
   ui_->setupUi(this);
   // A fixed frame with a minimise button and no maximise button.
@@ -40,7 +74,7 @@ MainWindow::MainWindow(QWidget* parent)
   ui_->窗口永远在上选择框->setFont(songFont(12, QFont::Normal));
   if (onWayland_) {
     // Say so rather than offer what would silently do nothing.
-    const QString why = QStringLiteral("此桌面不允许窗口永远在上");
+    const QString why = tr("此桌面不允许窗口永远在上");
     ui_->窗口永远在上选择框->setEnabled(false);
     ui_->窗口永远在上选择框->setToolTip(why);
     ui_->窗口永远在上选择框->setAccessibleDescription(why);
@@ -50,6 +84,18 @@ MainWindow::MainWindow(QWidget* parent)
   connect(ui_->重新按钮, &QPushButton::clicked, this, &MainWindow::reset);
   connect(ui_->窗口永远在上选择框, &QCheckBox::toggled, this, &MainWindow::setAlwaysOnTop);
   connect(ui_->readme按钮, &QPushButton::clicked, this, &MainWindow::openReadme);
+
+  ui_->distinctAction->setChecked(settings_.value(kDistinctOnlyKey, false).toBool());
+  resultMenu_ = createResultMenu();
+  // Ctrl+C while the list has the focus.
+  ui_->结果列表框->addAction(ui_->copyAction);
+  connect(ui_->结果列表框, &ResultList::menuRequested, this, &MainWindow::openResultMenu);
+  connect(ui_->结果列表框, &QListWidget::currentRowChanged, this, &MainWindow::updateCopyItems);
+  connect(ui_->copyAction, &QAction::triggered, ui_->结果列表框, &ResultList::copyChosenLine);
+  connect(ui_->copyAllAction, &QAction::triggered, ui_->结果列表框, &ResultList::copyAllLines);
+  connect(ui_->distinctAction, &QAction::toggled, this, &MainWindow::setDistinctOnly);
+  updateCopyItems();
+
   // 恢复(&R) brings the window back without the raise step of a tray click.
   connect(ui_->restoreAction, &QAction::triggered, this, &MainWindow::comeBack);
   connect(ui_->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
@@ -87,22 +133,69 @@ QMenu* MainWindow::createTrayMenu() {
   return menu;
 }
 
+// 结果列表框's context menu.
+QMenu* MainWindow::createResultMenu() {
+  auto* menu = new QMenu(this);
+  menu->addAction(ui_->copyAction);
+  menu->addAction(ui_->copyAllAction);
+  menu->addSeparator();
+  menu->addAction(ui_->distinctAction);
+  return menu;
+}
+
+void MainWindow::updateCopyItems() {
+  ui_->copyAction->setEnabled(ui_->结果列表框->hasChosenLine());
+  ui_->copyAllAction->setEnabled(ui_->结果列表框->count() > 0);
+}
+
+void MainWindow::openResultMenu(const QPoint& globalPos, bool byKeyboard) {
+  updateCopyItems();
+  resultMenu_->popup(globalPos);
+  if (!byKeyboard) return;
+  const QList<QAction*> items = resultMenu_->actions();
+  const auto first = std::ranges::find_if(
+      items, [](const QAction* item) { return item->isEnabled() && !item->isSeparator(); });
+  if (first != items.end()) resultMenu_->setActiveAction(*first);
+}
+
+void MainWindow::setDistinctOnly(bool distinctOnly) {
+  settings_.setValue(kDistinctOnlyKey, distinctOnly);
+  // Kept at once: a session that ends the program by a signal must not lose it.
+  settings_.sync();
+  if (ui_->结果列表框->count() > 0) calculate();
+}
+
 void MainWindow::calculate() {
   std::array<std::string, 4> texts;
   std::ranges::transform(numberBoxes(), texts.begin(),
                          [](const NumberBox* box) { return box->text().toStdString(); });
-  const SolveResult result = solve({texts[0], texts[1], texts[2], texts[3]});
-
+  // An empty box asks for four numbers in either way of listing.
+  const bool complete =
+      std::ranges::none_of(texts, [](const std::string& text) { return text.empty(); });
+  const bool distinctOnly = ui_->distinctAction->isChecked();
   QStringList lines;
-  lines.reserve(qsizetype(result.lines.size()));
-  for (const std::string& line : result.lines) lines.append(QString::fromStdString(line));
+  if (complete) {
+    for (const std::string& line : distinctOnly ? distinctSolutions(texts) : everySolution(texts))
+      lines.append(QString::fromStdString(line));
+    const auto count = int(lines.size());
+    if (count == 0) {
+      lines.append(tr("电脑我也算不出啦：（"));
+    } else if (distinctOnly) {
+      lines.append(tr("共有%n种不同的算法！", nullptr, count));
+    } else {
+      lines.append(tr("共有%n种算法！", nullptr, count));
+    }
+  } else {
+    lines.append(tr("请输入4个数字！"));
+  }
   focusNote_->clear();
   ui_->结果列表框->showLines(lines);
+  updateCopyItems();
 
   // The line the list ends with, the summary or a message, is heard at once:
   // with the first box as the focus lands there, or else where the focus
   // stays.
-  if (result.inputMissing) {
+  if (!complete) {
     focusNote_->show(ui_->编辑框a, lines.last());
     ui_->编辑框a->setFocus();
   } else {
@@ -118,6 +211,7 @@ void MainWindow::reset() {
   ui_->编辑框a->setFocus();
   for (NumberBox* box : numberBoxes()) box->clear();
   ui_->结果列表框->clearLines();
+  updateCopyItems();
 }
 
 // Keeps the window above all other windows, or stops doing so, without

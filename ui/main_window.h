@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QSettings>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <array>
@@ -21,10 +22,10 @@ class MainWindow;
 }
 
 // The main window: four number boxes, the solve and reset buttons, the result
-// list, the always-on-top check box and the Readme button, laid out by
-// main_window.ui; and the tray icon with its menu, where the window lives
-// while it is minimised. The handlers are public so that tests drive the same
-// entry points that Qt's signals reach.
+// list with its context menu, the always-on-top check box and the Readme
+// button, laid out by main_window.ui; and the tray icon with its menu, where
+// the window lives while it is minimised. The handlers are public so that
+// tests drive the same entry points that Qt's signals reach.
 //
 // The window is never out of reach: it is hidden in the tray only while a
 // tray host shows the icon, and comes back when that host goes.
@@ -43,6 +44,14 @@ class MainWindow : public QWidget {
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
   void trayShownChanged(bool shown);
   void prepareTrayMenu();
+  // The result list's context menu, popped up at globalPos; from the
+  // keyboard with its first item that can be chosen active, so that the
+  // menu is heard (a screen reader follows the active item) and Enter
+  // chooses it.
+  void openResultMenu(const QPoint& globalPos, bool byKeyboard);
+  // 只列出不同的算法: remembered for the next runs, and applied at once to a
+  // list that holds a result.
+  void setDistinctOnly(bool distinctOnly);
   // Another start of the program asks for the window: shown, in front and
   // active, from the tray if it is there.
   void bringToFront();
@@ -56,6 +65,8 @@ class MainWindow : public QWidget {
  private:
   std::array<NumberBox*, 4> numberBoxes() const;
   QMenu* createTrayMenu();
+  QMenu* createResultMenu();
+  void updateCopyItems();
   void setAlwaysOnTop(bool onTop);
   void hideInTray();
   void comeBack();
@@ -67,6 +78,10 @@ class MainWindow : public QWidget {
   Announcer* announcer_;
   FocusNote* focusNote_;
   QMenu* trayMenu_;
+  QMenu* resultMenu_;
+  // The user's settings, in the desktop's place for them
+  // ($XDG_CONFIG_HOME/vantrel/vantrel.conf).
+  QSettings settings_;
   TrayIcon* tray_;
   QPointer<QMessageBox> about_;  // while it is open
   bool trayShown_ = false;       // as the tray last said

@@ -20,7 +20,7 @@ ReadmeWindow::ReadmeWindow(bool alwaysOnTop) : ui_(std::make_unique<Ui::ReadmeWi
   // Not created yet, so the window takes the flag along when it is.
   setWindowFlag(Qt::WindowStaysOnTopHint, alwaysOnTop);
   ui_->标签1->setFont(songFont(12, QFont::Normal));
-  ui_->标签1->setText(QStringLiteral("欢迎使用 Vantrel！\n") + creditLine());
+  ui_->标签1->setText(tr("欢迎使用 Vantrel！") + QLatin1Char('\n') + creditLine());
 
   // Centred on the screen rather than over the main window, which it would
   // all but cover. The frame is the window manager's: the size drawn with the

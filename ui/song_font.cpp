@@ -1,24 +1,23 @@
 #include "ui/song_font.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace vantrel::ui {
 
 QFont songFont(int pixelHeight, QFont::Weight weight) {
   QFont font;
-  font.setFamilies({
-      QStringLiteral("SimSun"),
-      QStringLiteral("宋体"),
-      QStringLiteral("AR PL UMing CN"),
-      QStringLiteral("Noto Serif CJK SC"),
-      QStringLiteral("Source Han Serif SC"),
-      QStringLiteral("AR PL SungtiL GB"),
-      QStringLiteral("Noto Sans CJK SC"),
-      QStringLiteral("Source Han Sans SC"),
-      QStringLiteral("WenQuanYi Zen Hei"),
-      QStringLiteral("WenQuanYi Micro Hei"),
-      QStringLiteral("Droid Sans Fallback"),
-  });
+  font.setFamilies(
+      //: The families of the windows' own font, most wanted first, separated
+      //: by commas: Qt takes the first that is installed. Song-style faces
+      //: suit Chinese; a language written in Latin letters may put first a
+      //: face that shows them well.
+      QCoreApplication::translate("vantrel::ui::Font",
+                                  "SimSun,宋体,AR PL UMing CN,Noto Serif CJK SC,"
+                                  "Source Han Serif SC,AR PL SungtiL GB,Noto Sans CJK SC,"
+                                  "Source Han Sans SC,WenQuanYi Zen Hei,WenQuanYi Micro Hei,"
+                                  "Droid Sans Fallback")
+          .split(QLatin1Char(','), Qt::SkipEmptyParts));
   font.setPixelSize(pixelHeight);
   font.setWeight(weight);
   return font;

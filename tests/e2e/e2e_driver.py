@@ -18,6 +18,10 @@ bus) and runs this script inside it with the name of a scenario:
   wayland  a Wayland-only session (weston) with a StatusNotifierItem panel.
   orca     the Orca screen reader, and a hand solved by keyboard alone: what
            Orca speaks for each key press.
+  language-en, language-zh_TW
+           the program in English or Traditional Chinese, with Orca and an
+           X11 tray: a hand solved by keyboard, Qt's own menu of a text box,
+           the Readme window, the tray menu and the About box.
 
 Input is real: xdotool keystrokes and clicks, AT-SPI actions, and the calls a
 panel makes over D-Bus. What the program shows is read back through AT-SPI,
@@ -282,8 +286,8 @@ class PopupMenus:
     def items(menu):
         """name → enabled; empty while the menu is still filling in."""
         try:
-            return {item.name: has_state(item, pyatspi.STATE_ENABLED)
-                    for item in menu if item is not None and item.getRoleName() == "menu item"}
+            return {item.name: has_state(item, pyatspi.STATE_ENABLED) for item in menu
+                    if item is not None and item.getRoleName() == "menu item"}
         except GLib.GError:
             return {}
 
@@ -306,6 +310,17 @@ class PopupMenus:
                 log(f"  the tray menu was not on the screen after right-click {attempt + 1}")
         raise Failure("expected the tray menu on the screen after a right-click on the icon; "
                       "got no menu there after three")
+
+    def opened(self, how, *command):
+        """Runs the command that opens a menu (a right click, a key), and
+        returns the menu and its items once it is on the screen."""
+        self.shown.clear()
+        subprocess.run(command, check=True, capture_output=True)
+        items = wait_until(lambda: self.shown and self.items(self.shown[-1]),
+                           f"a menu to show with its items after {how}", got="no menu")
+        menu = self.shown[-1]
+        wait_until(lambda: self.on_screen(menu), f"the menu on the screen after {how}", got="it not there")
+        return menu, items
 
     @staticmethod
     def showing(menu):
@@ -837,6 +852,34 @@ class Session:
         self.wait_for_rows(self.expected_lines(("3", "3", "8", "8")), "the list for the screenshot")
         screenshot(self.window, os.path.join(self.out, "vantrel.png"))
 
+    def result_menu(self):
+        """The list's context menu after 1 2 3 4, opened by a real right
+        click and by Shift+F10: 复制 puts the clicked line on the clipboard;
+        只列出不同的算法 redoes the list with the distinct solutions, and
+        unchecked again with every line."""
+        list_box = self.c["结果"]
+        rows = rows_of(list_box)
+        distinct = ["1 × 2 × 3 × 4", "(1 + 2 + 3) × 4", "(1 + 3) × (2 + 4)", "共有3种不同的算法！"]
+
+        def on_line(row):
+            at = map(str, centre(list_box.getChildAtIndex(row)))
+            return self.menus.opened(f"a right click on line {row + 1}", "xdotool", "mousemove", *at,
+                                     "click", "3")[0]
+        self.menus.choose(on_line(1), "复制")
+        clipboard = lambda: run("xclip", "-o", "-selection", "clipboard")
+        wait_until(lambda: clipboard() == rows[1], f"the second line {rows[1]!r} on the clipboard",
+                   got=lambda: repr(clipboard()))
+        self.menus.choose(self.menus.opened("Shift+F10", "xdotool", "key", "shift+F10")[0], "只列出")
+        wait_until(lambda: rows_of(list_box) == distinct, f"the distinct lines {distinct}",
+                   got=lambda: rows_of(list_box)[:5])
+        # By the last line, so that the lines above it show in the screenshot.
+        menu = on_line(3)
+        check(has_state(menu[3], pyatspi.STATE_CHECKED), "只列出不同的算法 checked", "it unchecked")
+        screenshot("root", os.path.join(self.out, "vantrel-result-menu.png"))
+        self.menus.choose(menu, "只列出")
+        wait_until(lambda: rows_of(list_box) == rows, f"every line again ({len(rows)})",
+                   got=lambda: f"{list_box.childCount} lines")
+
     def tray_menu(self, restore_enabled, when):
         """Opens the tray menu and checks 恢复(&R) in it; returns the menu."""
         menu, items = self.menus.open_from_tray(self.tray)
@@ -1111,6 +1154,7 @@ def xembed(vantrel, solve, out, helpers):
         ("typing a1b2c leaves 12", session.typing_keeps_only_digits),
         *[(f"solving {' '.join(hand)}", lambda n=n, hand=hand: session.solves(n, hand))
           for n, hand in enumerate(HANDS)],
+        ("the list's context menu: copying, only the distinct solutions", session.result_menu),
         ("an empty box asks for four numbers; 重新计算 empties", session.empty_box_asks_for_four_numbers),
         ("the check box sets and clears _NET_WM_STATE_ABOVE", session.check_box_sets_and_clears_above),
         ("screenshot of the results", session.screenshot_of_results),
@@ -1206,6 +1250,16 @@ def orca(vantrel, solve, out, helpers):
          lambda: keys("space", hear=[lines[-1]], then_focus="开始计算", never=["结果"])),
         ("Tab into the list: its first line", lambda: keys("Tab", hear=[lines[0]])),
         ("Down: the second line", lambda: keys("Down", hear=[lines[1]])),
+        ("Shift+F10: the list's menu", lambda: keys("shift+F10", hear=["复制"])),
+        # Qt 6.4 tells a screen reader that a menu item is checked, but
+        # never that it could be: unchecked, the item is heard by its name.
+        ("Down twice: 只列出不同的算法", lambda: keys("Down", "Down", hear=["只列出不同的算法"])),
+        ("Enter: the distinct solutions' summary",
+         lambda: keys("Return", hear=["共有1种不同的算法！"], then_focus="结果")),
+        # No line is current in the new list: the menu starts at 复制全部.
+        ("the menu again, Up: 只列出不同的算法 checked",
+         lambda: keys("shift+F10", "Up", hear=["只列出不同的算法 checked"])),
+        ("Enter: every solution again", lambda: keys("Return", hear=[lines[-1]], then_focus="结果")),
         ("Tab, space on 重新计算: the first box",
          lambda: keys("Tab", "space", hear=["第一个数"], then_focus="第一个数")),
         ("3 3 8 and an empty box, Tab to 开始计算",
@@ -1215,7 +1269,115 @@ def orca(vantrel, solve, out, helpers):
     ]
 
 
-SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland, "orca": orca}
+# What the program says in the languages beside its own: the names of the
+# first box and its description, of the solve button and the list, the
+# summary for 1 2 3 4, the first item of Qt's own menu of a text box, the
+# Readme text, the tray menu's items, and the About box's title, texts and
+# button.
+LANGUAGES = {
+    "en": ("First number", "A whole number of one or two digits", "Solve", "Results",
+           "62 solutions in all!", "Undo", "Welcome to Vantrel!\nBy the Vantrel team",
+           ["Restore", "About", "Exit"], "About Vantrel",
+           ["Finds every way to make 24 from four numbers.", "Released under the MIT licence."], "OK"),
+    "zh_TW": ("第一個數", "一到兩位的整數", "開始計算", "結果", "共有62種算法！", "復原",
+              "歡迎使用 Vantrel！\n作者：Vantrel 團隊", ["還原", "關於", "結束"], "關於 Vantrel",
+              ["找出用四個數算出 24 的所有算法。", "以 MIT 授權條款發布。"], "確定"),
+}
+
+
+def language(vantrel, solve, out, helpers, name):
+    """The program in another language (LANGUAGE=name), with Orca and an X11
+    tray: what Orca speaks while 1 2 3 4 is solved by keyboard, the list with
+    its summary, Qt's own menu of a text box, the Readme window, the tray
+    menu and the About box, each in that language, with screenshots."""
+    (first, described, solve_button, results, summary, undo, readme_text, tray_items, about_title,
+     about_texts, ok) = LANGUAGES[name]
+    helpers.append(start_trayer())
+    reader = ScreenReader(out)
+    helpers.append(reader)
+    session = Session(vantrel, solve, out, {"LANGUAGE": name})
+    lines = session.expected_lines(("1", "2", "3", "4"))[:-1] + [summary]
+
+    def hears(*heard):
+        wait_until(lambda: all(any(h in u for u in reader.heard()) for h in heard),
+                   f"Orca to speak {list(heard)}", got=lambda: f"it spoke {reader.heard()}")
+
+    def keys(text, *heard):
+        reader.mark()
+        xdotool("type", "--delay", "50", text)
+        hears(*heard)
+
+    def starts():
+        session.window = the_window(TITLE)
+        session.app = application(session.pid)
+        session.c = session.controls()
+        check({first, solve_button, results} <= set(session.c), "the controls in the language",
+              lambda: list(session.c))
+        hears(first, described)
+        session.tray = wait_until(lambda: tray_icon(session.pid), "the tray icon in trayer", got="none")
+
+    def solves_by_keyboard():
+        keys("1\t2\t3\t4\t", solve_button)
+        keys(" ", summary)
+        list_box = session.c[results]
+        wait_until(lambda: rows_of(list_box) == lines, f"vantrel-solve's lines, then {summary!r}",
+                   got=lambda: f"{list_box.childCount} lines ending {rows_of(list_box)[-1:]}")
+        keys("\t", results)  # into the list, then to its summary for the screenshot
+        xdotool("key", "End")
+        pump_events(0.3 * TIME_SCALE)
+        screenshot(session.window, os.path.join(out, f"vantrel-{name}.png"))
+
+    def qt_texts():
+        at = map(str, centre(session.c[first]))
+        menu, items = session.menus.opened("a right click on the first box", "xdotool", "mousemove",
+                                           *at, "click", "3")
+        check(any(item.startswith(undo) for item in items), f"{undo!r} in Qt's menu of the box",
+              list(items))
+        session.menus.close(menu)
+
+    def readme():
+        click(session.c["Readme"])
+        window = the_window("Readme")
+        label = [c.name for c in top_level(session.app, "dialog", "Readme") if c.getRoleName() == "label"]
+        check(label == [readme_text], f"the Readme text {readme_text!r}", label)
+        screenshot(window, os.path.join(out, f"vantrel-readme-{name}.png"))
+        session.closes_readme_by_esc()
+
+    def tray_menu():
+        menu, items = session.menus.open_from_tray(session.tray)
+        check([item[:len(want)] for item, want in zip(items, tray_items)] == tray_items,
+              f"the tray menu's items {tray_items}", list(items))
+        return menu
+
+    def about():
+        session.menus.choose(tray_menu(), tray_items[1])
+        window = the_window(about_title)
+        box = top_level(session.app, "alert", about_title)
+        # The button is in a button box of its own.
+        texts = [c.name for group in box for c in [group, *group]
+                 if c.getRoleName() in ("label", "push button")]
+        check(all(t in " ".join(texts) for t in about_texts) and ok in texts,
+              f"{about_texts} and the button {ok!r} in the About box", texts)
+        screenshot(window, os.path.join(out, f"vantrel-about-{name}.png"))
+        xdotool("key", "Escape")
+        wait_until(lambda: not visible_windows(about_title), "the About box closed by Esc",
+                   got="it still open")
+        session.menus.choose(tray_menu(), tray_items[2])
+        check(session.process.wait(timeout=5 * TIME_SCALE) == 0, "status 0 after the last item",
+              session.process.returncode)
+
+    return session, [
+        ("the window in the language; Orca reads the first box", starts),
+        ("1 2 3 4 by keyboard: Orca speaks the summary; the list; screenshot", solves_by_keyboard),
+        ("Qt's own menu of a box in the language", qt_texts),
+        ("the Readme window; screenshot", readme),
+        ("the tray menu, the About box (screenshot), the last item ends the program", about),
+    ]
+
+
+SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland, "orca": orca,
+             **{f"language-{name}": lambda *args, name=name: language(*args, name)
+                for name in LANGUAGES}}
 
 
 def main():

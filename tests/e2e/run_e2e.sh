@@ -8,7 +8,8 @@
 #
 #   run_e2e.sh SCENARIO VANTREL VANTREL_SOLVE OUTPUT_DIR
 #
-# SCENARIO is one of e2e_driver.py's (xembed, sni, wayland, orca).
+# SCENARIO is one of e2e_driver.py's (xembed, sni, wayland, orca, language-en,
+# language-zh_TW).
 #
 # To run the program under a checker, set VANTREL_E2E_WRAPPER to the command
 # line to start it under (for example valgrind with its options) and
@@ -18,7 +19,7 @@ set -euo pipefail
 if [[ -z ${VANTREL_E2E_REAPER:-} ]]; then
   missing=()
   read -ra wrapper <<<"${VANTREL_E2E_WRAPPER:-}"
-  for tool in Xvfb openbox trayer weston xdotool xprop xwininfo import dbus-daemon dbus-send \
+  for tool in Xvfb openbox trayer weston xdotool xprop xwininfo xclip import dbus-daemon dbus-send \
               /usr/libexec/at-spi-bus-launcher /usr/bin/python3 ${wrapper[0]:-}; do
     command -v "$tool" >/dev/null || missing+=("$tool")
   done
@@ -55,6 +56,11 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER QT_QPA_PLATFORM \
   QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS XDG_SESSION_TYPE XDG_CURRENT_DESKTOP
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+# The C locale, in which the program speaks its source language, Simplified
+# Chinese, whatever the caller's; a scenario in another language sets
+# LANGUAGE for the program.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # The children of this shell that are still running, this function's own
