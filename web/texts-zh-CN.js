@@ -24,7 +24,7 @@ const texts = {
   // The result list.
   solutions: (count) => `共有${count}种算法！`,
   missingInput: '请输入4个数字！',
-  noSolution: '电脑我也算不出啦：（',
+  noSolution: (_target) => '电脑我也算不出啦：（',
   notLoaded: (error) => `计算程序未能载入：${error}`,
   failed: (error) => `计算出错了：${error}`,
   // The section below the window.

@@ -20,7 +20,7 @@ const texts = {
   credits: '歡迎使用 Vantrel！\n作者：Vantrel 團隊',
   solutions: (count) => `共有${count}種算法！`,
   missingInput: '請輸入4個數字！',
-  noSolution: '電腦我也算不出啦：（',
+  noSolution: (_target) => '電腦我也算不出啦：（',
   notLoaded: (error) => `計算程式未能載入：${error}`,
   failed: (error) => `計算出錯了：${error}`,
   more: '更多選項',

@@ -30,12 +30,13 @@ export function pickLanguage(languages) {
 // alone, or the solutions and the summary.
 export function solveLines(result, texts) {
   if (result.inputMissing) return [texts.missingInput];
-  if (result.lines.length === 1) return [texts.noSolution];
+  if (result.lines.length === 1) return [texts.noSolution('24')];
   return [...result.lines.slice(0, -1), texts.solutions(result.lines.length - 1)];
 }
 
-// The distinct solutions and their summary, or the no-solution line alone.
-export function distinctLines(solutions, texts) {
-  if (solutions.length === 0) return [texts.noSolution];
+// The distinct solutions for target and their summary, or the no-solution
+// line alone.
+export function distinctLines(solutions, texts, target) {
+  if (solutions.length === 0) return [texts.noSolution(target)];
   return [...solutions, texts.distinctSolutions(solutions.length)];
 }

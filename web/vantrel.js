@@ -261,8 +261,9 @@ async function solveDistinct(engines) {
     list.removeAttribute('aria-busy');
     if (count !== solveCount) return;
   }
-  const solutions = engines.solveDistinct(hand, targetText());
-  showOutcome((catalogue) => distinctLines(solutions, catalogue));
+  const goal = targetText();
+  const solutions = engines.solveDistinct(hand, goal);
+  showOutcome((catalogue) => distinctLines(solutions, catalogue, goal));
 }
 
 async function calculate() {
