@@ -45,7 +45,7 @@ export default {
   numberF: 'Sixth number',
   numberG: 'Seventh number',
   moreBoxNote: 'A whole number, a decimal or a fraction such as 3/4',
-  distinctOnly: 'Only the distinct solutions',
+  distinctOnly: 'Distinct solutions only',
   calculating: 'Calculating…',
   distinctSolutions: (count) => `${count} distinct ${count === 1 ? 'solution' : 'solutions'}!`,
   malformed: (box) => `${boxes[box]} is not a number!`,
