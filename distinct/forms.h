@@ -57,7 +57,6 @@ class Forms {
   // are the same text, and tell of the same class once numbers written alike
   // change places (a hash; different shapes meet once in about 2^64).
   std::uint64_t shape(FormId id) const { return nodes_[id].shape; }
-  std::size_t size() const { return nodes_.size(); }
 
   // A sum or a product being put together from parts.
   class Draft {

@@ -100,34 +100,6 @@ bool Search<Arithmetic>::prefixOk(Mask part, Mask whole, const std::vector<Mask>
 }
 
 template <class Arithmetic>
-bool Search<Arithmetic>::compute(Operation operation, const Number& a, const Number& b,
-                                 Number& out) {
-  bool ok = true;
-  switch (operation) {
-    case Operation::kAdd:
-      ok = Arithmetic::add(a, b, out);
-      break;
-    case Operation::kSubtract:
-      ok = Arithmetic::subtract(a, b, out);
-      break;
-    case Operation::kSubtractFrom:
-      ok = Arithmetic::subtract(b, a, out);
-      break;
-    case Operation::kMultiply:
-      ok = Arithmetic::multiply(a, b, out);
-      break;
-    case Operation::kDivide:
-      ok = Arithmetic::divide(a, b, out);
-      break;
-    case Operation::kDivideInto:
-      ok = Arithmetic::divide(b, a, out);
-      break;
-  }
-  if (!ok) overflow_ = true;
-  return ok;
-}
-
-template <class Arithmetic>
 const ValueSet<Arithmetic>& Search<Arithmetic>::valuesOf(Mask mask) {
   const Mask canon = valueCanon_[mask];
   std::unique_ptr<ValueSet<Arithmetic>>& slot = values_[canon];

@@ -132,7 +132,6 @@ class Search {
   void consider(ClassId target, Forms::Draft& draft);
   bool cheap(Mask mask) const;
   bool prefixOk(Mask part, Mask whole, const std::vector<Mask>& before) const;
-  bool compute(Operation operation, const Number& a, const Number& b, Number& out);
 
   Forms& forms_;
   std::size_t cardCount_;
