@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "distinct/distinct.h"
+#include "rating/rating.h"
+#include "rating/ways.h"
 #include "platform/fp_environment.h"
 #include "solver/solve.h"
 #include "solver/template_sweep.h"
@@ -74,6 +76,34 @@ void distinctAllHands(benchmark::State& state) {
   state.counters["hands"] = static_cast<double>(hands.size());
 }
 BENCHMARK(distinctAllHands)->Unit(benchmark::kMillisecond);
+
+// The rating of every hand of 1..13: its distinct solutions and more. Meant to
+// cost at most twice distinctAllHands.
+void rateAllHands(benchmark::State& state) {
+  const auto hands = allHands();
+  for (auto _ : state) {
+    for (const auto& hand : hands) {
+      const std::array<std::string_view, 4> numbers = {hand[0], hand[1], hand[2], hand[3]};
+      benchmark::DoNotOptimize(vantrel::rating::rate(numbers));
+    }
+  }
+  state.counters["hands"] = static_cast<double>(hands.size());
+}
+BENCHMARK(rateAllHands)->Unit(benchmark::kMillisecond);
+
+// The ways of every hand of 1..13 alone, the rating's own part of its work.
+void waysAllHands(benchmark::State& state) {
+  const auto hands = allHands();
+  for (auto _ : state) {
+    std::size_t count = 0;
+    for (const auto& hand : hands) {
+      const std::array<std::string_view, 4> numbers = {hand[0], hand[1], hand[2], hand[3]};
+      vantrel::rating::forEachWay(numbers, "24", [&](const vantrel::rating::WayView&) { ++count; });
+    }
+    benchmark::DoNotOptimize(count);
+  }
+}
+BENCHMARK(waysAllHands)->Unit(benchmark::kMillisecond);
 
 // One hand, with the most memory the process has taken so far (run one such
 // case alone to read its own peak). script/bench-web times 1 2 3 4 5 6 in the

@@ -18,8 +18,11 @@
 #include "cli/quoted.h"
 #include "cli/system_streams.h"
 #include "distinct/distinct.h"
+#include "distinct/exact_number.h"
 #include "platform/fp_environment.h"
 #include "platform/number_text.h"
+#include "rating/deal.h"
+#include "rating/rating.h"
 #include "solver/solve.h"
 
 namespace vantrel::cli {
@@ -32,6 +35,8 @@ constexpr std::string_view kHelp =
     "Usage: vantrel-solve A B C D\n"
     "       vantrel-solve [-d] [-t T] NUMBER...\n"
     "       vantrel-solve [-d] [-t T] < FILE\n"
+    "       vantrel-solve --rate [A B C D | < FILE]\n"
+    "       vantrel-solve --deal N [--level L] [--cards 10|13] [--seed S]\n"
     "\n"
     "Prints every way of making 24 from the four numbers A B C D with + - × / and\n"
     "brackets, one expression per line, followed by a line that counts them.\n"
@@ -52,6 +57,21 @@ constexpr std::string_view kHelp =
     "get the different ways. A malformed line, or one longer than 4096 bytes, is\n"
     "reported with its number and skipped.\n"
     "\n"
+    "With --rate, says how hard each hand of four numbers is for a person to make\n"
+    "24 from, one line per hand: the hand as given, the score (the seconds an\n"
+    "average player needs, by a model fitted on players' recorded times) with one\n"
+    "decimal, and the level: 简单, 中等, 困难 or 极难, each a quarter of the solvable\n"
+    "hands of cards 1..13; or - and 无解 for a hand without a solution. The three\n"
+    "fields are separated by tabs. Hands come as operands or, one per line, on\n"
+    "standard input; only hands of four numbers and the target 24 are rated.\n"
+    "\n"
+    "With --deal N, prints N different solvable hands of cards 1 to 13, one per\n"
+    "line, numbers ascending, in random order: of the level L (1 to 4, 简单 to\n"
+    "极难, or easy, medium, hard, expert) or of every level; of cards 1 to 10\n"
+    "with --cards 10. Asking for more hands than there are gives all of them.\n"
+    "The same seed S (a whole number) gives the same hands on every machine;\n"
+    "without one, every run differs.\n"
+    "\n"
     "Numbers are decimal: an optional sign, digits with an optional fraction and an\n"
     "optional exponent (12, -3, 0.5, 2e1). For the four numbers A B C D they are\n"
     "taken in single precision, so 16777217 reads as 16777216, and one beyond\n"
@@ -64,6 +84,11 @@ constexpr std::string_view kHelp =
     "Options:\n"
     "  -d, --distinct    list only the genuinely different ways\n"
     "  -t T, --target T  make T instead of 24 (also --target=T, -tT); implies -d\n"
+    "      --rate        rate each hand: its score and level\n"
+    "      --deal N      deal N solvable hands\n"
+    "      --level L     deal hands of level L only\n"
+    "      --cards C     deal from cards 1 to C, 10 or 13 (13 unless given)\n"
+    "      --seed S      deal the hands that seed S gives\n"
     "  -h, --help        show this help and exit\n"
     "      --version     show the version and exit\n"
     "\n"
@@ -105,9 +130,11 @@ int ioError(std::ostream& out, std::ostream& err, const std::ios& stream, bool r
 struct Choice {
   bool distinct = false;  // -d or -t: the distinct solver takes every hand
   std::string_view target = "24";
+  bool rate = false;  // --rate: each hand is rated instead
 
-  // A hand of other than four numbers goes to the distinct solver in any case.
-  bool distinctFor(std::size_t count) const { return distinct || count != 4; }
+  // A hand of other than four numbers goes to the distinct solver in any
+  // case, and a hand to rate is read as the distinct solver reads it.
+  bool distinctFor(std::size_t count) const { return distinct || rate || count != 4; }
 };
 
 // What is wrong with a field that should hold a number for the solve command,
@@ -154,6 +181,31 @@ std::vector<std::string> solveHand(std::span<const std::string_view> numbers, bo
   return distinct::resultLines(distinct::solve(numbers, target));
 }
 
+std::string oneDecimal(double x) {
+  const long long tenths = std::llround(x * 10);
+  return std::to_string(tenths / 10) + '.' + std::to_string(tenths % 10);
+}
+
+// The hand as given, its score and its level, separated by tabs.
+std::string ratingLine(std::span<const std::string_view> numbers) {
+  const rating::Rating rating = rating::rate(numbers.first<4>());
+  std::string line;
+  for (std::string_view number : numbers) {
+    if (!line.empty()) line += ' ';
+    line += number;
+  }
+  line += '\t';
+  line += rating.seconds ? oneDecimal(*rating.seconds) : "-";
+  line += '\t';
+  line += rating::levelName(rating.level);
+  line += '\n';
+  return line;
+}
+
+std::string rateCount(std::size_t count) {
+  return "--rate takes hands of four numbers, got " + std::to_string(count);
+}
+
 // Why a hand could not be solved, as the message says it: the distinct solver
 // throws only when it runs out of room, its input having been checked.
 std::string unsolved(const std::exception& error) {
@@ -169,6 +221,7 @@ void appendLines(const std::vector<std::string>& lines, std::string& text) {
 
 int solveOperands(const std::vector<std::string_view>& operands, const Choice& choice,
                   std::ostream& out, std::ostream& err) {
+  if (choice.rate && operands.size() != 4) return usageError(out, err, rateCount(operands.size()));
   if (operands.size() > distinct::kMaxNumbers) {
     return usageError(out, err,
                       "expected 1 to " + std::to_string(distinct::kMaxNumbers) + " numbers, got " +
@@ -194,6 +247,11 @@ int solveOperands(const std::vector<std::string_view>& operands, const Choice& c
       }
     }
     try {
+      if (choice.rate) {
+        const std::string line = ratingLine(operands);
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        return out ? kSuccess : ioError(out, err, out, false);
+      }
       lines = solveHand(operands, true, choice.target);
     } catch (const std::exception& error) {
       report(out, err, unsolved(error));
@@ -278,6 +336,7 @@ std::optional<std::string> splitHand(std::string_view line, const Choice& choice
     return "expected 1 to " + std::to_string(entry.hand.size()) +
            " numbers separated by blanks, got " + std::to_string(entry.count);
   }
+  if (choice.rate && entry.count != 4) return rateCount(entry.count);
   entry.distinct = choice.distinctFor(entry.count);
   for (std::size_t k = 0; k < entry.count; ++k) {
     if (auto problem = numberProblem(entry.hand[k], entry.distinct)) return problem;
@@ -296,12 +355,17 @@ std::size_t workOf(const Entry& entry) {
   return entry.count == 5 ? 16 : 256;
 }
 
-void solveEntry(Entry& entry, std::string_view target) {
+void solveEntry(Entry& entry, const Choice& choice) {
   if (!entry.problem.empty()) return;
   std::array<std::string_view, distinct::kMaxNumbers> numbers;
   std::copy_n(entry.hand.begin(), entry.count, numbers.begin());
+  const std::span<const std::string_view> hand(numbers.data(), entry.count);
   try {
-    appendLines(solveHand({numbers.data(), entry.count}, entry.distinct, target), entry.block);
+    if (choice.rate) {
+      entry.block = ratingLine(hand);
+      return;
+    }
+    appendLines(solveHand(hand, entry.distinct, choice.target), entry.block);
     entry.block += '\n';
   } catch (const std::exception& error) {
     entry.problem = "line " + std::to_string(entry.lineNumber) + ": " + unsolved(error);
@@ -310,10 +374,10 @@ void solveEntry(Entry& entry, std::string_view target) {
 
 // Solves the hands of the entries on two threads, each taking the next one
 // that nobody has taken yet.
-void solveEntries(std::span<Entry> entries, std::string_view target) {
+void solveEntries(std::span<Entry> entries, const Choice& choice) {
   std::atomic<std::size_t> next = 0;
   const auto work = [&] {
-    for (std::size_t i = next++; i < entries.size(); i = next++) solveEntry(entries[i], target);
+    for (std::size_t i = next++; i < entries.size(); i = next++) solveEntry(entries[i], choice);
   };
   if (entries.size() < 2) {
     work();
@@ -366,7 +430,7 @@ int solveBatch(const Choice& choice, std::istream& in, std::ostream& out, std::o
     } while (work < kWorkTogether && reader.hasMore());
 
     const std::span<Entry> batch(entries.data(), count);
-    solveEntries(batch, choice.target);
+    solveEntries(batch, choice);
     for (Entry& entry : batch) {
       if (!entry.problem.empty()) {
         report(out, err, entry.problem);
@@ -381,6 +445,74 @@ int solveBatch(const Choice& choice, std::istream& in, std::ostream& out, std::o
   }
   if (reader.failed()) return ioError(out, err, in, true);
   return status;
+}
+
+// A whole number of decimal digits and nothing else; at most the largest
+// number the type holds when clamp, else nothing when it is larger.
+std::optional<std::uint64_t> wholeNumber(std::string_view text, bool clamp) {
+  std::uint64_t value = 0;
+  if (text.empty()) return std::nullopt;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    const auto digit = static_cast<std::uint64_t>(c - '0');
+    if (value > (UINT64_MAX - digit) / 10) {
+      if (!clamp) return std::nullopt;
+      value = UINT64_MAX;
+      continue;
+    }
+    value = value * 10 + digit;
+  }
+  return value;
+}
+
+// --deal N [--level L] [--cards C] [--seed S]: the hands, one per line.
+int dealHands(const Options& options, std::ostream& out, std::ostream& err) {
+  if (options.rate) return usageError(out, err, "--rate and --deal do not go together");
+  if (options.distinct)
+    return usageError(out, err, "--deal deals hands for 24: leave out -d and -t");
+  if (!options.operands.empty()) return usageError(out, err, "--deal takes no hands");
+  const std::optional<std::uint64_t> count = wholeNumber(*options.deal, true);
+  if (!count || *count == 0) {
+    return usageError(out, err, "--deal: not a number of hands above 0: " + quoted(*options.deal));
+  }
+  std::vector<rating::Level> levels(rating::kLevels.begin(), rating::kLevels.end());
+  if (options.level) {
+    const std::optional<rating::Level> level = rating::readLevel(*options.level);
+    if (!level) {
+      return usageError(out, err,
+                        "--level: not 1 to 4, 简单, 中等, 困难, 极难, easy, medium, hard or "
+                        "expert: " +
+                            quoted(*options.level));
+    }
+    levels = {*level};
+  }
+  int highest = 13;
+  if (options.cards) {
+    if (*options.cards != "10" && *options.cards != "13") {
+      return usageError(out, err, "--cards: not 10 or 13: " + quoted(*options.cards));
+    }
+    highest = *options.cards == "10" ? 10 : 13;
+  }
+  std::uint64_t seed = 0;
+  if (options.seed) {
+    const std::optional<std::uint64_t> given = wholeNumber(*options.seed, false);
+    if (!given) {
+      return usageError(
+          out, err,
+          "--seed: not a whole number from 0 to 18446744073709551615: " + quoted(*options.seed));
+    }
+    seed = *given;
+  } else {
+    seed = rating::randomSeed();
+  }
+  const std::size_t most = static_cast<std::size_t>(std::min<std::uint64_t>(*count, SIZE_MAX));
+  std::string text;
+  for (const rating::Hand& hand : rating::deal(most, levels, highest, seed)) {
+    text += std::to_string(hand[0]) + ' ' + std::to_string(hand[1]) + ' ' +
+            std::to_string(hand[2]) + ' ' + std::to_string(hand[3]) + '\n';
+  }
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  return out ? kSuccess : ioError(out, err, out, false);
 }
 
 }  // namespace
@@ -402,7 +534,14 @@ int run(const std::vector<std::string_view>& args, std::istream& in, std::ostrea
     out << kProgram << ' ' << VANTREL_VERSION << '\n';
     return finish(kSuccess);
   }
+  if (options.deal) return finish(dealHands(options, out, err));
+  for (const auto& [given, name] :
+       {std::pair{options.level, "--level"}, std::pair{options.cards, "--cards"},
+        std::pair{options.seed, "--seed"}}) {
+    if (given) return usageError(out, err, std::string(name) + " goes with --deal");
+  }
   Choice choice{options.distinct};
+  choice.rate = options.rate;
   if (options.target) {
     if (distinct::checkNumber(*options.target) == distinct::NumberProblem::kEmpty) {
       return usageError(out, err, "target: empty");
@@ -411,6 +550,11 @@ int run(const std::vector<std::string_view>& args, std::istream& in, std::ostrea
       return usageError(out, err, "target: " + *problem);
     }
     choice.target = *options.target;
+    distinct::ExactNumber target;
+    distinct::readNumber(*options.target, target);
+    if (options.rate && !(target.numerator == 24 && target.denominator == 1 && !target.negative)) {
+      return usageError(out, err, "--rate rates hands for the target 24 only");
+    }
   }
   const int status = options.operands.empty() ? solveBatch(choice, in, out, err)
                                               : solveOperands(options.operands, choice, out, err);
