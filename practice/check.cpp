@@ -18,7 +18,9 @@ distinct::ExactNumber readCard(std::string_view text) {
 }
 
 bool equalsIgnoringCase(std::string_view text, std::string_view lower) {
-  return std::ranges::equal(text, lower, [](char a, char b) {
+  // std::equal, not std::ranges::equal: Emscripten's libc++ has no such range
+  // algorithm yet.
+  return std::equal(text.begin(), text.end(), lower.begin(), lower.end(), [](char a, char b) {
     return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
   });
 }
