@@ -10,7 +10,6 @@
 
 #include "distinct/distinct.h"
 #include "formula/formula.h"
-#include "platform/fp_environment.h"
 #include "practice/check.h"
 
 namespace {
@@ -63,11 +62,3 @@ BENCHMARK_CAPTURE(readLines, 1_2_3_4, {"1", "2", "3", "4"});
 BENCHMARK_CAPTURE(readLines, 3_3_8_8, {"3", "3", "8", "8"});
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  vantrel::useDefaultFloatingPoint();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
