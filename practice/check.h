@@ -11,7 +11,8 @@
 // 1. the claim of no solution, which the caller holds against hasSolution();
 // 2. reading: where the text cannot be read as a formula;
 // 3. the numbers, in the order of the text: each must be a card of the hand
-//    (by value: K is 13), and no more often than the hand holds it;
+//    (by value: K is 13, ".5" is 0.5), and no more often than the hand holds
+//    it. A card that is a fraction cannot be named: "(3/4)" is 3 divided by 4;
 // 4. every card used: the cards left out;
 // 5. no division by zero, in any part;
 // 6. the value, exactly;
