@@ -17,8 +17,9 @@ execute_process(
   COMMAND_ERROR_IS_FATAL ANY)
 # Two jobs at most: the machine is shared.
 execute_process(
-  COMMAND ${CMAKE_COMMAND} --build ${BINARY_DIR} --target fuzz_solve fuzz_distinct fuzz_command_line -j 2
+  COMMAND ${CMAKE_COMMAND} --build ${BINARY_DIR} --target fuzz_solve fuzz_distinct fuzz_command_line fuzz_practice
+    -j 2
   COMMAND_ERROR_IS_FATAL ANY)
 # libFuzzer wants its corpus and artifact folders to exist.
 file(MAKE_DIRECTORY ${BINARY_DIR}/corpus ${BINARY_DIR}/distinct_corpus ${BINARY_DIR}/command_line_corpus
-  ${BINARY_DIR}/artifacts)
+  ${BINARY_DIR}/practice_corpus ${BINARY_DIR}/artifacts)
