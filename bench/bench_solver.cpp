@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "distinct/distinct.h"
+#include "platform/fp_environment.h"
 #include "rating/rating.h"
 #include "rating/ways.h"
-#include "platform/fp_environment.h"
 #include "solver/solve.h"
 #include "solver/template_sweep.h"
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -69,6 +71,79 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string_view>{"1", "2", "3", "0x1"},
                     std::vector<std::string_view>{"--frobnicate"},
                     std::vector<std::string_view>{"--", "-1", "2", "3", "4", "5", "6", "7", "8"}));
+
+// Rating and dealing: a hand of other than four numbers, another target, and
+// every bad value or combination of the dealing options.
+INSTANTIATE_TEST_SUITE_P(
+    RateAndDeal, UsageError,
+    testing::Values(std::vector<std::string_view>{"--rate", "1", "2", "3"},
+                    std::vector<std::string_view>{"--rate", "-t", "25", "1", "2", "3", "4"},
+                    std::vector<std::string_view>{"--rate", "1", "2", "3", "x"},
+                    std::vector<std::string_view>{"--deal", "0"},
+                    std::vector<std::string_view>{"--deal", "five"},
+                    std::vector<std::string_view>{"--deal", "-3"},
+                    std::vector<std::string_view>{"--deal"},
+                    std::vector<std::string_view>{"--deal", "3", "--level", "5"},
+                    std::vector<std::string_view>{"--deal", "3", "--level=impossible"},
+                    std::vector<std::string_view>{"--deal", "3", "--cards", "12"},
+                    std::vector<std::string_view>{"--deal", "3", "--seed", "-1"},
+                    std::vector<std::string_view>{"--deal", "3", "--seed", "18446744073709551616"},
+                    std::vector<std::string_view>{"--deal", "3", "--level"},
+                    std::vector<std::string_view>{"--deal", "3", "1", "2", "3", "4"},
+                    std::vector<std::string_view>{"--deal", "3", "--rate"},
+                    std::vector<std::string_view>{"--deal", "3", "-d"},
+                    std::vector<std::string_view>{"--level", "1"},
+                    std::vector<std::string_view>{"--seed", "1", "1", "2", "3", "4"}));
+
+TEST(Rate, APlayersLineForEachHandAndALineForEachProblem) {
+  const Outcome operands = run({"--rate", "1", "2", "3", "4"});
+  EXPECT_EQ(operands.status, 0);
+  EXPECT_TRUE(operands.out.starts_with("1 2 3 4\t")) << operands.out;
+  EXPECT_TRUE(operands.out.ends_with("\t简单\n")) << operands.out;
+
+  // As a filter: the hand as given (blanks between its numbers made single),
+  // a score with one decimal; a line that is not a hand of four is skipped.
+  const Outcome batch = run({"--rate", "-t", "24"}, "1 1 1 1\n3  3 8\n\n06\t+6 6 6\n3 3 8 8\n");
+  EXPECT_EQ(batch.status, 2);
+  EXPECT_EQ(batch.err, "vantrel-solve: line 2: --rate takes hands of four numbers, got 3\n");
+  std::istringstream lines(batch.out);
+  std::vector<std::string> fields;
+  for (std::string line; std::getline(lines, line);) fields.push_back(line);
+  ASSERT_EQ(fields.size(), 3u) << batch.out;
+  EXPECT_EQ(fields[0], "1 1 1 1\t-\t无解");
+  EXPECT_TRUE(fields[1].starts_with("06 +6 6 6\t")) << fields[1];
+  EXPECT_TRUE(fields[2].ends_with("\t极难")) << fields[2];
+  for (const std::string& line : {fields[1], fields[2]}) {
+    const std::string score =
+        line.substr(line.find('\t') + 1, line.rfind('\t') - line.find('\t') - 1);
+    EXPECT_EQ(score.find('.'), score.size() - 2) << line;  // one decimal
+  }
+}
+
+TEST(Deal, TheSameSeedDealsTheSameHands) {
+  const Outcome seeded = run({"--deal", "6", "--seed", "7", "--level", "困难"});
+  EXPECT_EQ(seeded.status, 0);
+  EXPECT_EQ(seeded.err, "");
+  EXPECT_EQ(std::count(seeded.out.begin(), seeded.out.end(), '\n'), 6);
+  EXPECT_EQ(run({"--seed=7", "--level=hard", "--deal=6"}).out, seeded.out);
+  EXPECT_EQ(run({"--deal", "6", "--seed", "7", "--level", "3"}).out, seeded.out);
+  EXPECT_NE(run({"--deal", "6", "--seed", "8", "--level", "3"}).out, seeded.out);
+
+  // More than the level holds: all of them, each once, of cards up to 10.
+  const Outcome all =
+      run({"--deal", "100000", "--cards", "10", "--level", "EXPERT", "--seed", "1"});
+  std::istringstream lines(all.out);
+  std::vector<std::string> hands;
+  for (std::string line; std::getline(lines, line);) {
+    int a = 0, b = 0, c = 0, d = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%d %d %d %d", &a, &b, &c, &d), 4) << line;
+    EXPECT_TRUE(1 <= a && a <= b && b <= c && c <= d && d <= 10) << line;
+    hands.push_back(line);
+  }
+  EXPECT_GT(hands.size(), 20u);
+  std::sort(hands.begin(), hands.end());
+  EXPECT_EQ(std::adjacent_find(hands.begin(), hands.end()), hands.end());
+}
 
 TEST(CommandLine, HelpAndVersion) {
   const Outcome help = run({"--help"});

@@ -10,7 +10,8 @@
 // Every run is checked against the rules of the program: an exit status for
 // each outcome, messages of one bounded line that no input can write control
 // characters through, output that is the solvers' and nothing else, and in
-// batch mode the results of a plain reading of the same lines. Inputs that
+// batch mode the results of a plain reading of the same lines; rated hands
+// in their three fields, dealt hands four ascending cards, each once. Inputs that
 // would give the distinct solver a hand of six or seven numbers, or more than
 // eight of five, are passed over: those take long.
 
@@ -61,8 +62,9 @@ class Trickle : public std::streambuf {
   std::abort();
 }
 
-// Well-formed UTF-8 without control characters other than '\n'.
-bool isCleanText(std::string_view text) {
+// Well-formed UTF-8 without control characters other than '\n' (and '\t'
+// where tabs are allowed).
+bool isCleanText(std::string_view text, bool tabs = false) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
@@ -70,7 +72,7 @@ bool isCleanText(std::string_view text) {
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
     }
-    if ((lead < 0x20 && lead != '\n') || lead == 0x7F) return false;
+    if ((lead < 0x20 && lead != '\n' && (lead != '\t' || !tabs)) || lead == 0x7F) return false;
     if (lead == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) return false;
     i += length;
   }
@@ -154,6 +156,41 @@ std::string expectedBatch(std::string_view input, std::size_t& malformed) {
   return out;
 }
 
+// --rate: the hand, a score with one decimal or "-", and its level.
+void checkRated(std::string_view out, const std::string& detail) {
+  for (std::string_view line : linesOf(out)) {
+    const std::size_t first = line.find('\t');
+    const std::size_t last = line.rfind('\t');
+    if (first == std::string_view::npos || first == last)
+      fail("a rated line without three fields", detail);
+    const std::string_view score = line.substr(first + 1, last - first - 1);
+    const std::string_view level = line.substr(last + 1);
+    const bool none = level == "无解";
+    if (!none && level != "简单" && level != "中等" && level != "困难" && level != "极难") {
+      fail("a rated line without a level", detail);
+    }
+    const bool oneDecimal =
+        score.size() >= 3 && score[score.size() - 2] == '.' &&
+        std::ranges::all_of(score, [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+    if (none ? score != "-" : !oneDecimal) fail("a score that does not fit its level", detail);
+  }
+}
+
+// --deal: four ascending cards from 1 to 13 a line, no hand twice.
+void checkDealt(std::string_view out, const std::string& detail) {
+  std::vector<std::string_view> hands = linesOf(out);
+  for (std::string_view line : hands) {
+    int a = 0, b = 0, c = 0, d = 0;
+    const std::string text(line);
+    if (std::sscanf(text.c_str(), "%d %d %d %d", &a, &b, &c, &d) != 4 ||
+        !(1 <= a && a <= b && b <= c && c <= d && d <= 13)) {
+      fail("a dealt line that is not a hand of four cards", detail);
+    }
+  }
+  std::ranges::sort(hands);
+  if (std::ranges::adjacent_find(hands) != hands.end()) fail("a hand dealt twice", detail);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -187,7 +224,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (status < 0 || status > 2) fail("an exit status that no outcome here has", detail);
   checkMessages(err.str());
-  if (!isCleanText(out.str())) fail("control characters or bad UTF-8 in the output", detail);
+  const bool rate = std::ranges::find(args, "--rate") != args.end();
+  const bool deal =
+      std::ranges::any_of(args, [](std::string_view arg) { return arg.starts_with("--deal"); });
+  if (!isCleanText(out.str(), rate)) fail("control characters or bad UTF-8 in the output", detail);
+  if (status == 0 && rate && !deal) checkRated(out.str(), detail);
+  if (status == 0 && deal && !out.str().starts_with("Usage:")) checkDealt(out.str(), detail);
   // Status 1: the missing-input line of the solve command, or the distinct solver's message.
   const bool quiet = err.str().empty();
   if ((status == 0 && !quiet) || (status == 2 && quiet) ||
