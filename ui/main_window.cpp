@@ -16,11 +16,11 @@
 #include "distinct/distinct.h"
 #include "solver/solve.h"
 #include "ui/about_box.h"
-#include "ui/announcer.h"
-#include "ui/focus_note.h"
+#include "ui/accessibility/announcer.h"
+#include "ui/accessibility/focus_note.h"
 #include "ui/readme_window.h"
 #include "ui/song_font.h"
-#include "ui/tray_icon.h"
+#include "ui/tray/tray_icon.h"
 #include "ui_main_window.h"
 
 namespace vantrel::ui {

@@ -1,4 +1,4 @@
-#include "ui/xembed_trays.h"
+#include "ui/tray/xembed_trays.h"
 
 #include <xcb/xcb.h>
 

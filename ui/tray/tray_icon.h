@@ -4,8 +4,8 @@
 #include <QSystemTrayIcon>
 #include <optional>
 
-#include "ui/status_notifier_hosts.h"
-#include "ui/xembed_trays.h"
+#include "ui/tray/status_notifier_hosts.h"
+#include "ui/tray/xembed_trays.h"
 
 class QMenu;
 

@@ -1,4 +1,4 @@
-#include "ui/status_notifier_hosts.h"
+#include "ui/tray/status_notifier_hosts.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

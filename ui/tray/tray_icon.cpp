@@ -1,9 +1,8 @@
-#include "ui/tray_icon.h"
+#include "ui/tray/tray_icon.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
-
-#include "ui/program_icon.h"
 
 namespace vantrel::ui {
 
@@ -39,8 +38,10 @@ void TrayIcon::hostsChanged() {
 void TrayIcon::createIcon(Kind kind) {
   kind_ = kind;
   // The installed theme icon by name, which a StatusNotifierItem host looks up
-  // at the size it draws; the built-in images where it is not installed.
-  const QIcon image = QIcon::fromTheme(QStringLiteral("org.vantrel.Vantrel"), programIcon());
+  // at the size it draws; where it is not installed, the program's icon as the
+  // program set it for its windows (the built-in images).
+  const QIcon image =
+      QIcon::fromTheme(QStringLiteral("org.vantrel.Vantrel"), QGuiApplication::windowIcon());
   icon_ = new QSystemTrayIcon(image, this);
   icon_->setToolTip(toolTip_);
   icon_->setContextMenu(menu_);

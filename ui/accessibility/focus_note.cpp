@@ -1,4 +1,4 @@
-#include "ui/focus_note.h"
+#include "ui/accessibility/focus_note.h"
 
 #include <QEvent>
 
