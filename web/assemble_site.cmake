@@ -9,8 +9,9 @@ foreach(var SOURCE_DIR ICON_DIR SITE)
   endif()
 endforeach()
 
-set(page_files index.html style.css vantrel.js solve.js texts.js texts-zh-CN.js texts-zh-TW.js
-  texts-en.js manifest.webmanifest manifest-zh-TW.webmanifest manifest-en.webmanifest)
+set(page_files index.html style.css vantrel.js engines.js engine-worker.js solve.js texts.js
+  texts-zh-CN.js texts-zh-TW.js texts-en.js manifest.webmanifest manifest-zh-TW.webmanifest
+  manifest-en.webmanifest)
 foreach(file ${page_files})
   configure_file(${SOURCE_DIR}/${file} ${SITE}/${file} COPYONLY)
 endforeach()

@@ -1,6 +1,8 @@
 // The two engines of the desktop program, the same C++ built for
 // WebAssembly in one module (solver.js and solver.wasm): the solve command,
-// and every distinct solution for any target and up to seven numbers.
+// and every distinct solution for any target and up to seven numbers. The
+// page runs them in a worker of their own (engine-worker.js, reached through
+// engines.js); node loads them here directly.
 
 import loadSolver from './solver.js';
 
@@ -62,4 +64,20 @@ export async function loadEngines(options = {}) {
 // Resolves to the solve command alone (see above).
 export async function loadSolve(options = {}) {
   return (await loadEngines(options)).solve;
+}
+
+// The values among the engines (maxDigits), which a worker sends the page
+// once, apart from the functions it calls for the page.
+export function engineConstants(engines) {
+  return Object.fromEntries(
+    Object.entries(engines).filter(([, value]) => typeof value !== 'function'));
+}
+
+// Calls the engine function of that name: how a request names an engine, so
+// that a function added to the engines above can be called at once.
+export function callEngine(engines, name, args) {
+  if (!Object.hasOwn(engines, name) || typeof engines[name] !== 'function') {
+    throw new Error(`no engine call ${name}`);
+  }
+  return engines[name](...args);
 }

@@ -3,13 +3,15 @@
 // target, more numbers and the distinct solutions; the page's language. Also
 // keeps the site for use offline.
 
-import { loadEngines } from './solve.js';
+import { startEngines, superseded } from './engines.js';
 import { catalogues, distinctLines, pickLanguage, solveLines } from './texts.js';
 
-const enginesReady = loadEngines();
-// The browser compiles the solver's code on its first run: run it once while
-// the page is idle, so that the first click answers at once.
-enginesReady.then(({ solve }) => setTimeout(() => solve(['1', '2', '3', '4']), 0), () => {});
+// The engines answer from a worker of their own: the page waits for their
+// answers, never for the solving itself.
+const engines = startEngines();
+// The browser compiles the solver's code on its first run: run it once as
+// soon as the engines are there, so that the first click answers at once.
+engines.ready.then(() => engines.call('solve', ['1', '2', '3', '4'])).catch(() => {});
 
 const byId = (id) => document.getElementById(id);
 const boxes = ['编辑框a', '编辑框b', '编辑框c', '编辑框d'].map(byId);
@@ -123,6 +125,7 @@ function describeList(lineCount) {
 // Shows the lines that render gives for a catalogue of texts.
 function showLines(render) {
   shown = render;
+  list.removeAttribute('aria-busy');
   const lines = render(texts);
   describeList(lines.length);
   list.replaceChildren(
@@ -231,60 +234,65 @@ function numberMessage(box, problem, maxDigits) {
   }
 }
 
-let solveCount = 0;  // a newer solve or a reset ends one that waits
+// A newer solve or a reset ends one that waits for the engines: count is
+// the solve's number, and only the newest shows its answer.
+let solveCount = 0;
 
-async function solveDistinct(engines) {
+async function solveDistinct(count, maxDigits) {
   if (boxes.some((box) => box.value === '')) {
     showOutcome((catalogue) => [catalogue.missingInput]);
     boxes[0].focus();
     return;
   }
-  for (const box of [target, ...extraNumbers()]) {
-    const text = box === target ? targetText() : box.value;
-    const message = numberMessage(box, engines.checkNumber(text), engines.maxDigits);
-    if (message !== null) {
-      more.open = true;
-      box.setAttribute('aria-invalid', 'true');
-      showOutcome(message);
-      box.focus();
-      box.select();
-      return;
-    }
-  }
+  // The texts as they were at the click.
+  const checked = [target, ...extraNumbers()];
+  const texts = checked.map((box) => (box === target ? targetText() : box.value));
   const hand = [...boxes, ...extraNumbers()].map((box) => box.value);
-  // Six numbers or seven may take a moment: say so first, and let it show.
+  const problems = await Promise.all(texts.map((text) => engines.call('checkNumber', text)));
+  if (count !== solveCount) return;
+  const wrong = problems.findIndex((problem) => problem !== null);
+  if (wrong >= 0) {
+    const box = checked[wrong];
+    more.open = true;
+    box.setAttribute('aria-invalid', 'true');
+    showOutcome(numberMessage(box, problems[wrong], maxDigits));
+    box.focus();
+    box.select();
+    return;
+  }
+  // Six numbers or seven may take a moment: say so while the engine works.
   if (hand.length >= 6) {
-    const count = ++solveCount;
     showLines((catalogue) => [catalogue.calculating]);
     list.setAttribute('aria-busy', 'true');
-    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
-    list.removeAttribute('aria-busy');
-    if (count !== solveCount) return;
   }
-  const goal = targetText();
-  const solutions = engines.solveDistinct(hand, goal);
+  const goal = texts[0];
+  const solutions = await engines.latest('results', 'solveDistinct', hand, goal);
+  if (solutions === superseded || count !== solveCount) return;
   showOutcome((catalogue) => distinctLines(solutions, catalogue, goal));
 }
 
 async function calculate() {
-  ++solveCount;
-  let engines;
+  const count = ++solveCount;
+  let constants;
   try {
-    engines = await enginesReady;
+    constants = await engines.ready;
   } catch (error) {
-    showLines((catalogue) => [catalogue.notLoaded(error.message ?? error)]);
+    const why = error.message ?? error;
+    if (count === solveCount) showLines((catalogue) => [catalogue.notLoaded(why)]);
     return;
   }
   try {
     if (sectionInUse()) {
-      await solveDistinct(engines);
+      await solveDistinct(count, constants.maxDigits);
       return;
     }
-    const result = engines.solve(boxes.map((box) => box.value));
+    const result = await engines.latest('results', 'solve', boxes.map((box) => box.value));
+    if (result === superseded || count !== solveCount) return;
     showOutcome((catalogue) => solveLines(result, catalogue));
     if (result.inputMissing) boxes[0].focus();
   } catch (error) {
-    showOutcome((catalogue) => [catalogue.failed(error.message ?? error)]);
+    const why = error.message ?? error;
+    if (count === solveCount) showOutcome((catalogue) => [catalogue.failed(why)]);
   }
 }
 

@@ -5,7 +5,9 @@ and clicks through WebDriver, read back from the page.
 Serves a copy of the built site on 127.0.0.1 (a free port), then checks the
 number boxes, the Tab order, solving, the missing-input line, reset, the
 Readme dialog, the layout at phone width, the section below the window (by
-keyboard, its messages, what a reload keeps, at phone width), a reload that
+keyboard, its messages, what a reload keeps, at phone width), the engines'
+worker (the page's timers keep firing while it solves seven numbers; its
+requests answered in order, older ones superseded), a reload that
 opens and solves after the server has stopped, and a new build replacing the
 old one on the next visit, all in a browser whose language is Simplified
 Chinese; then the page in a browser in English and in one in Traditional
@@ -355,6 +357,72 @@ def check_more(page, output):
     expect(not more() and lines == ["8 / (3 - 8 / 3)", "共有1种算法！"], f"unused: {lines}")
 
 
+# While the list says it is calculating, how often and how regularly a 10 ms
+# timer of the page fires; then the list's last line, and whether the page
+# fetched the WebAssembly itself (the worker's fetches are its own).
+RESPONSIVE = """
+    const done = arguments[arguments.length - 1];
+    const list = document.getElementById('结果列表框');
+    let ticks = 0, last = null, longest = 0;
+    const timer = setInterval(() => {
+      const now = performance.now();
+      if (list.textContent === '正在计算……') {
+        if (last !== null) longest = Math.max(longest, now - last);
+        [ticks, last] = [ticks + 1, now];
+      } else if (list.textContent.endsWith('！')) {
+        clearInterval(timer);
+        const loaded = performance.getEntriesByType('resource').map((e) => e.name);
+        done([ticks, Math.round(longest), list.lastElementChild.textContent,
+              loaded.filter((name) => name.endsWith('solver.wasm'))]);
+      }
+    }, 10);
+    document.getElementById('计算按钮').click();"""
+# Requests to a worker of its own: answered in order; a newer one with the
+# same key supersedes those not answered yet; a name that is not an engine
+# function is refused. Where no worker starts, the engines answer in the page.
+PROTOCOL = """
+    const done = arguments[arguments.length - 1];
+    import('./engines.js').then(async ({ startEngines, superseded }) => {
+      const engines = startEngines();
+      const { Worker } = window;
+      window.Worker = class { constructor() { throw new Error('no workers here'); } };
+      const inPage = startEngines();
+      window.Worker = Worker;
+      const order = [];
+      const note = (promise) => promise.then((value) => value === superseded ? 'superseded'
+          : JSON.stringify(value), (error) => error.message).then((text) => order.push(text));
+      await Promise.all([
+        note(engines.latest('list', 'solveDistinct', '1 2 3 4 5 6 7'.split(' '), '24')),
+        note(engines.call('checkNumber', '1/0')),
+        note(engines.latest('list', 'solve', ['1', '2', '3', '4'])),
+        note(engines.latest('list', 'solve', ['3', '3', '8', '8'])),
+        note(engines.call('toString')),
+      ]);
+      done([order, await engines.ready, await inPage.call('checkNumber', '1/0')]);
+    });"""
+
+
+def check_worker(page):
+    page["更多标题"].click()
+    page.enter_hand(["1", "2", "3", "4"])
+    for box, number in zip(("编辑框e", "编辑框f", "编辑框g"), ("5", "6", "7")):
+        page[box].clear()
+        page[box].send_keys(number)
+    ticks, longest, summary, loaded = page.d.execute_async_script(RESPONSIVE)
+    expect(summary == "共有18980种不同的算法！", f"1 to 7 gave {summary}")
+    expect(ticks >= 5 and longest < 100,
+           f"while solving 1 to 7, the page's timer fired {ticks} times, at most {longest} ms apart")
+    expect(loaded == [], f"the page itself loaded {loaded}")
+    order, constants, in_page = page.d.execute_async_script(PROTOCOL)
+    expect(order == ["superseded", '"zeroDenominator"', "superseded",
+                     '{"lines":["8 / (3 - 8 / 3)","共有1种算法！"],"inputMissing":false}',
+                     "no engine call toString"] and constants == {"maxDigits": 18},
+           f"the worker answered {order}, {constants}")
+    expect(in_page == "zeroDenominator", f"without a worker, the page answered {in_page}")
+    for box in ("编辑框e", "编辑框f", "编辑框g"):
+        page[box].clear()
+
+
 HAN = re.compile(r"[\u3400-\u9fff\uff01-\uff5e]")
 PAGE_TEXTS = """
     const texts = [document.title, document.body.innerText,
@@ -466,6 +534,8 @@ def check_offline(page, server, folder):
     page.d.refresh()
     lines = page.solve(["3", "3", "8", "8"])
     expect(lines == ["8 / (3 - 8 / 3)", "共有1种算法！"], f"offline, 3 3 8 8 gave {lines}")
+    in_page = [e for e in page.d.get_log("browser") if "in the page itself" in e["message"]]
+    expect(not in_page, f"offline, the engines' worker did not start: {in_page}")
 
     # A new build: on the next visit it is fetched and replaces the old one,
     # cache and all; the visit after shows it.
@@ -504,6 +574,7 @@ def main():
             ("Readme dialog", check_readme),
             ("phone width", lambda page: check_phone(page, output)),
             ("the section below the window", lambda page: check_more(page, output)),
+            ("the engines' worker", check_worker),
             ("offline, and a new build", lambda page: check_offline(page, server, folder)),
         ]),
         ("en-US", [("in English", lambda page: check_english(page, output))]),
