@@ -12,6 +12,9 @@
 // once, as its member with the fewest brackets.
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -41,13 +44,45 @@ enum class NumberProblem {
 // one tenth.
 NumberProblem checkNumber(std::string_view text);
 
-// Every genuinely different solution, one line each, in a fixed order. The
-// lines are written like the solve command's: spaces around the operators,
-// × and /, each number as it was written (without the blanks around it), and
-// a negative number or a fraction in brackets.
-//
-// Takes 1 to kMaxNumbers numbers; every number and the target must pass
-// checkNumber, or std::invalid_argument is thrown.
+// A formula over a hand, as a reader of a player's typed answer makes it: its
+// nodes in postfix order; a number is the place of one of the hand's numbers
+// as they were given.
+struct FormulaStep {
+  enum class Kind : std::uint8_t { kNumber, kAdd, kSubtract, kMultiply, kDivide };
+  Kind kind;
+  std::uint8_t number = 0;  // for kNumber
+};
+
+// Every genuinely different solution of a hand, and which of them a formula
+// is.
+class Solutions {
+ public:
+  // Takes 1 to kMaxNumbers numbers; every number and the target must pass
+  // checkNumber, or std::invalid_argument is thrown.
+  Solutions(std::span<const std::string_view> numbers, std::string_view target);
+  ~Solutions();
+  Solutions(Solutions&&) noexcept;
+  Solutions& operator=(Solutions&&) noexcept;
+
+  // One line for each solution, in a fixed order, written like the solve
+  // command's: spaces around the operators, × and /, each number as it was
+  // written (without the blanks around it), and a negative number or a
+  // fraction in brackets.
+  const std::vector<std::string>& lines() const;
+
+  // The place in lines() of the solution that formula is the same as.
+  // formula must be a solution of the hand (each number once, no division by
+  // zero, its value the target): nullopt when it matches none, and for
+  // anything that is no formula over the hand.
+  std::optional<std::size_t> wayOf(std::span<const FormulaStep> formula) const;
+
+  struct Data;
+
+ private:
+  std::unique_ptr<Data> data_;
+};
+
+// Solutions(numbers, target).lines().
 std::vector<std::string> solve(std::span<const std::string_view> numbers, std::string_view target);
 
 // The line that ends a list of count solutions: "共有N种不同的算法！".

@@ -10,13 +10,9 @@ namespace vantrel::distinct {
 
 namespace {
 
-// A form as steps for a stack, to be evaluated at many points.
-struct Step {
-  Kind kind;          // kNumber: push a number; else combine the two on top
-  bool negative;      // subtract or divide
-  std::uint8_t card;  // for a number
-};
+using Step = Exchanges::Step;
 
+// A form as steps for a stack, to be evaluated at many points.
 void compile(const Forms& forms, FormId id, std::vector<Step>& steps) {
   const FormView form = forms.view(id);
   if (form.kind == Kind::kNumber) {
@@ -96,9 +92,8 @@ Exchanges::Exchanges(std::span<const SearchCard> cards) {
 
 // First the value where each group's numbers share one value: exchanges of a
 // class always agree on it, and most classes differ in it.
-Exchanges::Seen Exchanges::glance(const Forms& forms, FormId form) const {
-  Seen seen{form, {}, 0, {}, 0};
-  compile(forms, form, seen.steps);
+Exchanges::Seen Exchanges::glance(std::vector<Step> steps, FormId form) const {
+  Seen seen{form, std::move(steps), 0, {}, 0};
   seen.sketch = valueAt(seen.steps, diagonal_);
   return seen;
 }
@@ -164,37 +159,75 @@ bool Exchanges::exchanged(const Seen& a, const Seen& b) const {
 
 std::vector<FormId> Exchanges::merge(const Forms& forms, const std::vector<FormId>& list,
                                      const std::function<bool(FormId, FormId)>& before) const {
-  if (groups_.empty() || list.size() < 2) return list;
-  std::map<std::uint64_t, std::vector<Seen>> glanced;
-  for (FormId form : list) {
-    Seen seen = glance(forms, form);
-    glanced[seen.sketch].push_back(std::move(seen));
-  }
+  const std::vector<std::size_t> kept = group(forms, list, before);
   std::vector<FormId> merged;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (kept[i] == i) merged.push_back(list[i]);
+  }
+  return merged;
+}
+
+std::vector<std::size_t> Exchanges::group(const Forms& forms, const std::vector<FormId>& list,
+                                          const std::function<bool(FormId, FormId)>& before) const {
+  std::vector<std::size_t> kept(list.size());
+  for (std::size_t i = 0; i < list.size(); ++i) kept[i] = i;
+  if (groups_.empty() || list.size() < 2) return kept;
+  // Forms by their place in list, so that a set's first is found by place.
+  std::map<std::uint64_t, std::vector<std::size_t>> glanced;
+  std::vector<Seen> seen;
+  seen.reserve(list.size());
+  for (FormId form : list) {
+    std::vector<Step> steps;
+    compile(forms, form, steps);
+    seen.push_back(glance(std::move(steps), form));
+    glanced[seen.back().sketch].push_back(seen.size() - 1);
+  }
   for (auto& [diagonal, alike] : glanced) {
-    if (alike.size() == 1) {
-      merged.push_back(alike.front().form);
-      continue;
-    }
-    std::map<std::uint64_t, std::vector<Seen>> looked;
-    for (Seen& seen : alike) {
-      look(seen);
-      looked[seen.sketch].push_back(std::move(seen));
+    if (alike.size() == 1) continue;
+    std::map<std::uint64_t, std::vector<std::size_t>> looked;
+    for (std::size_t i : alike) {
+      look(seen[i]);
+      looked[seen[i].sketch].push_back(i);
     }
     for (auto& [sketch, same] : looked) {
       std::sort(same.begin(), same.end(),
-                [&](const Seen& a, const Seen& b) { return before(a.form, b.form); });
+                [&](std::size_t a, std::size_t b) { return before(list[a], list[b]); });
       std::vector<bool> done(same.size(), false);
       for (std::size_t i = 0; i < same.size(); ++i) {
         if (done[i]) continue;
-        merged.push_back(same[i].form);
+        kept[same[i]] = same[i];
         for (std::size_t j = i + 1; j < same.size(); ++j) {
-          if (!done[j] && exchanged(same[i], same[j])) done[j] = true;
+          if (!done[j] && exchanged(seen[same[i]], seen[same[j]])) {
+            done[j] = true;
+            kept[same[j]] = same[i];
+          }
         }
       }
     }
   }
-  return merged;
+  return kept;
+}
+
+std::optional<std::uint64_t> Exchanges::printOf(const std::vector<Step>& formula) const {
+  const Ratio value = ratioAt(formula, point_);
+  if (value.den == 0) return std::nullopt;
+  return modular::multiply(value.num, modular::inverse(value.den));
+}
+
+std::optional<std::size_t> Exchanges::find(std::vector<Step> formula, const Forms& forms,
+                                           std::span<const FormId> list) const {
+  Seen wanted = glance(std::move(formula), kNoForm);
+  const std::uint64_t diagonal = wanted.sketch;
+  look(wanted);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::vector<Step> steps;
+    compile(forms, list[i], steps);
+    Seen candidate = glance(std::move(steps), list[i]);
+    if (candidate.sketch != diagonal) continue;
+    look(candidate);
+    if (candidate.sketch == wanted.sketch && exchanged(candidate, wanted)) return i;
+  }
+  return std::nullopt;
 }
 
 }  // namespace vantrel::distinct

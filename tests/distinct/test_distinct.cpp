@@ -117,6 +117,51 @@ TEST(DistinctSolutions, StayExactBeyond64Bits) {
   expectAgreement({"123456789012345678", "987654321098765432", "10"}, "-10");
 }
 
+// A formula in postfix: the places of the hand's numbers as given, and + - * /.
+std::vector<FormulaStep> postfix(std::string_view text) {
+  std::vector<FormulaStep> steps;
+  for (char c : text) {
+    using enum FormulaStep::Kind;
+    if (c >= '0' && c <= '9') steps.push_back({kNumber, static_cast<std::uint8_t>(c - '0')});
+    if (c == '+') steps.push_back({kAdd});
+    if (c == '-') steps.push_back({kSubtract});
+    if (c == '*') steps.push_back({kMultiply});
+    if (c == '/') steps.push_back({kDivide});
+  }
+  return steps;
+}
+
+TEST(DistinctSolutions, TellWhichSolutionAFormulaIs) {
+  struct Case {
+    std::vector<std::string_view> hand;
+    std::string_view formula;
+    std::string line;  // empty: none
+  };
+  const std::vector<Case> cases = {
+      {{"1", "2", "3", "4"}, "1 2 * 3 * 0 /", "1 × 2 × 3 × 4"},
+      {{"4", "3", "2", "1"}, "3 2 + 1 + 0 *", "(1 + 2 + 3) × 4"},
+      // Equal numbers exchanged, and written alike or not.
+      {{"5", "5", "1", "1"}, "2 0 + 1 3 - *", "(1 + 5) × (5 - 1)"},
+      {{"5", "5", "1", "1"}, "3 1 + 0 2 - *", "(1 + 5) × (5 - 1)"},
+      {{"5", "5", "1", "1"}, "0 1 2 / * 3 -", "1 × 5 × 5 - 1"},
+      {{"3", "8", "3", "8"}, "3 2 1 0 / - /", "8 / (3 - 8 / 3)"},
+      {{"0.5", "1/2", "12", "2"}, "0 2 * 3 1 / *", "0.5 × 2 × 12 / (1/2)"},
+      {{"0.5", "1/2", "12", "2"}, "1 2 * 3 0 / *", "0.5 × 2 × 12 / (1/2)"},
+      // Not a solution, or no formula over the hand.
+      {{"1", "2", "3", "4"}, "0 1 + 2 + 3 +", ""},
+      {{"1", "2", "3", "4"}, "0 1 * 2 *", ""},
+      {{"1", "2", "3", "4"}, "0 1 * 2 * 2 *", ""},
+      {{"1", "2", "3", "4"}, "0 1 * 2 * 4 *", ""},
+      {{"1", "2", "3", "4"}, "0 1 2 3 * *", ""},
+      {{"1", "2", "3", "4"}, "0 1 * 2 * 3 * *", ""},
+  };
+  for (const Case& c : cases) {
+    const Solutions solutions(c.hand, "24");
+    const std::optional<std::size_t> way = solutions.wayOf(postfix(c.formula));
+    EXPECT_EQ(way ? solutions.lines().at(*way) : "", c.line) << c.formula;
+  }
+}
+
 TEST(DistinctSolutions, TakeNumbersAsWritten) {
   struct Case {
     std::string text;
