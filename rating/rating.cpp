@@ -43,6 +43,19 @@ Rating rate(std::span<const std::string_view, 4> hand) {
   return {seconds, levelOf(seconds)};
 }
 
+std::optional<Way> easiestWay(std::span<const std::string_view, 4> hand) {
+  std::optional<Way> easiest;
+  double least = 0;
+  forEachWay(hand, "24", [&](const WayView& way) {
+    const double c = cost(way.traits(), kModel);
+    if (!easiest || c < least) {
+      easiest = way.write();
+      least = c;
+    }
+  });
+  return easiest;
+}
+
 Level levelOf(double seconds) {
   const auto& bounds = kModel.bounds;
   const auto above = std::upper_bound(bounds.begin(), bounds.end(), seconds) - bounds.begin();

@@ -11,6 +11,8 @@
 #include <span>
 #include <string_view>
 
+#include "rating/ways.h"
+
 namespace vantrel::rating {
 
 enum class Level { kNoSolution, kEasy, kMedium, kHard, kExpert };
@@ -25,6 +27,11 @@ struct Rating {
 // The hand's four numbers as texts the distinct engine takes; throws
 // std::invalid_argument otherwise.
 Rating rate(std::span<const std::string_view, 4> hand);
+
+// The way a person most likely sees first: of the hand's ways to 24, the one
+// the model gives the least cost (the first found of equal ones); none when
+// the hand has none.
+std::optional<Way> easiestWay(std::span<const std::string_view, 4> hand);
 
 // The level a score falls in.
 Level levelOf(double seconds);

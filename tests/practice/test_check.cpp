@@ -9,6 +9,7 @@
 
 #include "distinct/distinct.h"
 #include "practice/check.h"
+#include "practice/round.h"
 
 namespace vantrel::practice {
 namespace {
@@ -143,28 +144,52 @@ TEST(Check, Answers) {
   }
 }
 
-// The engine's lines for every hand of 1..13 are right answers, and hands
-// without any are the ones to answer "no solution".
+// The engine's lines for every hand of 1..13 are right answers, each the way
+// of its own line, and so is the hint's formula; hands without any are the
+// ones to answer "no solution".
 TEST(Check, EveryLineOfTheEngine) {
   for (int a = 1; a <= 13; ++a) {
     for (int b = a; b <= 13; ++b) {
       for (int c = b; c <= 13; ++c) {
         for (int d = c; d <= 13; ++d) {
+          const Round round({a, b, c, d});
+          const std::vector<std::string>& lines = round.ways();
           const std::string texts[] = {std::to_string(d), std::to_string(b), std::to_string(c),
                                        std::to_string(a)};
-          const std::vector<std::string_view> hand(std::begin(texts), std::end(texts));
-          const Puzzle puzzle = makePuzzle(hand);
-          const std::vector<std::string> lines = distinct::solve(hand, "24");
-          EXPECT_EQ(hasSolution(puzzle), !lines.empty());
-          for (const std::string& line : lines) {
-            const Verdict verdict = check(line, puzzle);
-            ASSERT_EQ(verdict.kind, VerdictKind::kRight) << line << ": " << describe(verdict);
-            ASSERT_EQ(valueOf(verdict.steps, puzzle), 24) << line;
+          const Puzzle shuffled =
+              makePuzzle(std::vector<std::string_view>(std::begin(texts), std::end(texts)));
+          EXPECT_EQ(hasSolution(shuffled), !lines.empty());
+          for (std::size_t i = 0; i < lines.size(); ++i) {
+            const Verdict verdict = check(lines[i], shuffled);
+            ASSERT_EQ(verdict.kind, VerdictKind::kRight) << lines[i] << ": " << describe(verdict);
+            ASSERT_EQ(valueOf(verdict.steps, shuffled), 24) << lines[i];
+            EXPECT_EQ(round.check(lines[i]).way, i) << lines[i];
+          }
+          EXPECT_EQ(round.check("无解").right, lines.empty());
+          EXPECT_EQ(round.hint().has_value(), !lines.empty());
+          if (round.hint()) {
+            const Round::Outcome hinted = round.check(round.hint()->formula);
+            EXPECT_TRUE(hinted.right && hinted.way) << round.hint()->formula;
           }
         }
       }
     }
   }
+}
+
+// Other writings of a way are that way; a wrong answer is no way at all.
+TEST(Round, TellsWhichWayAnAnswerIs) {
+  const Round round({1, 2, 3, 4});
+  const auto wayOf = [&](std::string_view answer) { return round.check(answer).way; };
+  EXPECT_EQ(wayOf("4 * (3 + 2 + 1)"), wayOf("(1 + 2 + 3) × 4"));
+  EXPECT_EQ(wayOf("(4 + 2) * (3 + 1)"), wayOf("(1 + 3) × (2 + 4)"));
+  EXPECT_NE(wayOf("(4 + 2) * (3 + 1)"), wayOf("(1 + 2 + 3) × 4"));
+  EXPECT_FALSE(round.check("1 + 2 + 3 + 4").right);
+  EXPECT_FALSE(wayOf("1 + 2 + 3 + 4"));
+  EXPECT_FALSE(round.check("无解").right);
+  const Round eights({3, 3, 8, 8});
+  EXPECT_EQ(eights.check("8 ÷ (３ − 8 ÷ 3)").way, 0u);
+  EXPECT_EQ(eights.hint()->formula, "8 / (3 - 8 / 3)");
 }
 
 }  // namespace
