@@ -3,9 +3,10 @@
 person would, with the hands fixed by the address's seed: the view's address
 and the way back, wrong answers of each kind with the stretch they point at,
 hints, a right answer tapped on the cards and keypad, a second way and the
-same way again, the statistics across a reload, the answers shown, a level
-changed, a hand without a solution, the worker doing the work, the phone
-width and the printed worksheet; then the same view in English. Saves
+same way again, the timer paused while the page is hidden, the statistics
+across a reload, the answers shown, a level changed, a hand without a
+solution, the worker doing the work, the phone width and the printed
+worksheet; then the same view in English. Saves
 web-practice.png (after a second way), web-phone-practice.png (390 x 844) and
 web-worksheet.pdf in the output folder.
 
@@ -47,6 +48,11 @@ WRONG = [
     ("", "请先输入算式。", [0, 0]),
     ("无解", "这手牌有解，再想想。", None),
 ]
+
+# Tells the page it is shown or hidden, as a browser does when its tab is.
+VISIBLE = """
+    Object.defineProperty(document, 'hidden', { configurable: true, get: () => !arguments[0] });
+    document.dispatchEvent(new Event('visibilitychange'));"""
 
 
 class Practice(Page):
@@ -151,6 +157,13 @@ def check_answers(page, url, output):
 
     page["下一手按钮"].click()
     page.wait(lambda: page.values() == [1, 1, 12, 13], "the next hand, 1 1 12 13")
+    # Hidden, the page stops the clock; shown again, it goes on.
+    page.d.execute_script(VISIBLE, False)
+    paused = page["用时"].text
+    time.sleep(2.2)
+    expect(page["用时"].text == paused, f"hidden, the timer went from {paused} to "
+           f"{page['用时'].text}")
+    page.d.execute_script(VISIBLE, True)
     page.check("12+13-1*1", f"对了！这是第 1 种算法，共 1 种。\n{page['用时'].text}")
     unaided = re.fullmatch(STATISTICS.format(2, 1, r"(\d+\.\d)", r"(\d+\.\d)", 1, 1),
                            page.statistics())
