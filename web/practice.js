@@ -86,7 +86,9 @@ function readSettings() {
 
 // Statistics of a level: hands played; solved without help, their time in
 // all and the best; the current and the best streak of them.
-const noStatistics = () => ({ played: 0, solved: 0, seconds: 0, best: null, streak: 0, bestStreak: 0 });
+const noStatistics = () => ({
+  played: 0, solved: 0, seconds: 0, best: null, streak: 0, bestStreak: 0,
+});
 
 function readStatistics() {
   const kept = recallObject(statisticsKey) ?? {};
