@@ -395,6 +395,15 @@ export function startPractice(engines, initialTexts) {
       if (event.target.closest('button') !== null) event.preventDefault();
     });
   }
+  // Coming in by Tab selects the whole answer; leaving so for the cards and
+  // keys, the caret goes to its end, so that they add to the answer rather
+  // than replace it.
+  answer.addEventListener('blur', () => {
+    const end = answer.value.length;
+    if (end > 0 && answer.selectionStart === 0 && answer.selectionEnd === end) {
+      answer.setSelectionRange(end, end);
+    }
+  });
   answer.addEventListener('keydown', (event) => {
     if (event.key === 'Enter' && !event.isComposing) {
       event.preventDefault();

@@ -6,7 +6,8 @@ hints, a right answer tapped on the cards and keypad, a second way and the
 same way again, the timer paused while the page is hidden, the statistics
 across a reload, the answers shown, a level changed, a hand without a
 solution, the worker doing the work, the phone width and the printed
-worksheet; then the same view in English. Saves
+worksheet; then the same view in English, by keyboard, and switched to
+Traditional Chinese. Saves
 web-practice.png (after a second way), web-phone-practice.png (390 x 844) and
 web-worksheet.pdf in the output folder.
 
@@ -61,7 +62,9 @@ class Practice(Page):
         self.wait(lambda: self.values() == values, f"{values} at {address}")
 
     def cards(self):
-        return [card.accessible_name for card in self.d.find_elements(By.CSS_SELECTOR, "#牌面 .牌")]
+        """The cards' names, read at once: a new hand replaces the buttons."""
+        return self.d.execute_script("return [...document.querySelectorAll('#牌面 .牌')]"
+                                     ".map((card) => card.getAttribute('aria-label'))")
 
     def values(self):
         """The cards' values, as their names end."""
@@ -109,7 +112,8 @@ def check_view(page, url):
     page.d.forward()
     page.wait(lambda: page.shown()[1], "Forward to open the solver")
     page.go(url + "#practice?seed=6", [1, 1, 5, 7])
-    expect(page.cards() == HAND, f"seed 6 dealt {page.cards()}")
+    names = [card.accessible_name for card in page.d.find_elements(By.CSS_SELECTOR, "#牌面 .牌")]
+    expect(names == HAND, f"seed 6 dealt {names}")
 
 
 def check_answers(page, url, output):
@@ -122,6 +126,11 @@ def check_answers(page, url, output):
                    f"{text!r} selected {page.selection('答案框')}, not {selected}")
     page.wait(lambda: page["练习播报"].get_attribute("textContent") == WRONG[-1][1],
               "the screen reader to hear the feedback")
+    # A pasted answer far too long reaches the checker whole.
+    page.d.execute_script("document.getElementById('答案框').value = '1+'.repeat(600)")
+    page["答案框"].send_keys(Keys.END, Keys.ENTER)
+    page.wait(lambda: page.said() == "算式太长了。", "the long answer's feedback")
+    expect(page.selection("答案框") == [1000, 1200], f"selected {page.selection('答案框')}")
 
     page["提示按钮"].click()
     expect(page["提示行"].text == "提示：先算 5 − 1 = 4。", f"hint: {page['提示行'].text}")
@@ -185,6 +194,13 @@ def check_answers(page, url, output):
     page.wait(lambda: page.cards() != HAND, "a hand of 中等")
     expect(page.statistics() == STATISTICS.format(0, 0, "–", "–", 0, 0), page.statistics())
     Select(page["难度选择"]).select_by_visible_text("简单")
+    # The cards chosen are kept for the next visit.
+    Select(page["牌选择"]).select_by_visible_text("A 到 10")
+    page.d.refresh()
+    page.wait(lambda: len(page.cards()) == 4, "a hand after a reload")
+    expect(max(page.values()) <= 10 and page["牌选择"].get_attribute("value") == "10",
+           f"A 到 10 after a reload: {page.values()}")
+    Select(page["牌选择"]).select_by_visible_text("A 到 K")
 
     # Hands without a solution: with seed 1 the first is 6 J J K.
     page.go(url + "#practice?seed=1", [10, 10, 12, 12])
@@ -260,6 +276,19 @@ def check_english(page, url):
            f"{names}, the title {page.d.title}")
     page.check("(1+5)/(7+1)", "That makes 3/4, not 24.")
     page.check("1+1+5", "Not every card is used: 7 is left.")
+    # A card activated by keyboard types its value too.
+    page["答案框"].send_keys(Keys.TAB)
+    expect(page.focused() == "提交按钮", f"Tab went to {page.focused()}")
+    page.shift_tab()
+    page.shift_tab()
+    expect(page.focused() == "牌4", f"Shift+Tab went to {page.focused()}")
+    page.keys(Keys.ENTER)
+    typed = page["答案框"].get_attribute("value")
+    expect(typed == "1+1+57", f"Enter on the fourth card: {typed!r}")
+    # Another language changes what is shown at once.
+    Select(page["语言选择"]).select_by_value("zh-TW")
+    expect(page.cards()[0] == "方塊 A，1" and page.said() == "還有牌沒用上：7。" and
+           page.d.title == "練習 · Vantrel", f"in 繁體中文: {page.cards()} {page.said()}")
 
 
 def main():
