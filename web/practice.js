@@ -12,12 +12,12 @@ import { buildWorksheet } from './worksheet.js';
 const byId = (id) => document.getElementById(id);
 
 // The levels as the engines number them (1 to 4) and the catalogues name them.
-export const levelKeys = ['easy', 'medium', 'hard', 'expert'];
+const levelKeys = ['easy', 'medium', 'hard', 'expert'];
 const settingsKey = 'vantrel.practice';
 const statisticsKey = 'vantrel.practice.statistics';
 
 // m:ss, from milliseconds.
-export function clock(ms) {
+function clock(ms) {
   const seconds = Math.floor(ms / 1000);
   return `${Math.floor(seconds / 60)}:${String(seconds % 60).padStart(2, '0')}`;
 }
@@ -26,7 +26,7 @@ export function clock(ms) {
 // for a negative number.
 const signs = { add: '+', subtract: '−', multiply: '×', divide: '÷' };
 const written = (number) => number.replace(/^-/, '−');
-export const stepText = ({ operation, left, right, result }) =>
+const stepText = ({ operation, left, right, result }) =>
   `${written(left)} ${signs[operation]} ${written(right)} = ${written(result)}`;
 
 // What the reader's problems are called in the catalogues.
@@ -434,7 +434,12 @@ export function startPractice(engines, initialTexts) {
 
   // The worksheet: hands of the level and cards, from the address's seed
   // when it fixes one.
-  byId('打印按钮').addEventListener('click', () => printDialog.showModal());
+  byId('打印按钮').addEventListener('click', () => {
+    // Some browsers keep the dialog's last answer when Esc closes it: an
+    // earlier 打印 must not print again.
+    printDialog.returnValue = '';
+    printDialog.showModal();
+  });
   printDialog.addEventListener('close', async () => {
     if (printDialog.returnValue !== 'print') return;
     const count = Math.min(Math.max(Math.round(Number(countBox.value)) || 20, 1), 100);

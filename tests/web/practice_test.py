@@ -266,6 +266,14 @@ def check_worksheet(page, output):
         f.write(pdf)
     pages = len(re.findall(rb"/Type\s*/Page\b", pdf))
     expect(pages == 2, f"the worksheet printed on {pages} pages")
+    # Esc prints nothing, after a worksheet as before.
+    page.d.execute_script("window.printed = false;")
+    page["打印按钮"].click()
+    page.keys(Keys.ESCAPE)
+    page.wait(lambda: not page.d.execute_script("return document.getElementById('打印窗口').open"),
+              "Esc to close the dialog")
+    time.sleep(0.3)
+    expect(not page.d.execute_script("return window.printed"), "Esc printed a worksheet")
 
 
 def check_english(page, url):
