@@ -9,7 +9,8 @@ foreach(var SOURCE_DIR ICON_DIR SITE)
   endif()
 endforeach()
 
-set(page_files index.html style.css vantrel.js engines.js engine-worker.js solve.js texts.js
+set(page_files index.html style.css vantrel.js practice.js cards.js worksheet.js storage.js
+  engines.js engine-worker.js solve.js texts.js
   texts-zh-CN.js texts-zh-TW.js texts-en.js manifest.webmanifest manifest-zh-TW.webmanifest
   manifest-en.webmanifest)
 foreach(file ${page_files})

@@ -1,7 +1,8 @@
 // The two engines of the desktop program, the same C++ built for
 // WebAssembly in one module (solver.js and solver.wasm): the solve command,
-// and every distinct solution for any target and up to seven numbers. The
-// page runs them in a worker of their own (engine-worker.js, reached through
+// and every distinct solution for any target and up to seven numbers; and
+// practice, with its deck and current hand kept in the module. The page runs
+// them in a worker of their own (engine-worker.js, reached through
 // engines.js); node loads them here directly.
 
 import loadSolver from './solver.js';
@@ -23,6 +24,16 @@ const longestText = 200;
 //    without a summary; numbers (1 to 7) and target must pass checkNumber.
 //  - maxDigits: the most digits a number of the distinct engine may have
 //    before or after its point, or above or below its slash.
+//  - practiceDeck(level, highestCard, withoutSolution, seed): a new deck of
+//    practice: level 1 (easy) to 4 (expert), cards up to 10 or 13, whether
+//    hands without a solution come too; seed an integer from 0 to 2^53 - 1
+//    that fixes the hands.
+//  - practiceNext(): the deck's next hand, which the checks go to from then
+//    on: { hand, level, seconds, ways, hint } (web/practice_session.h).
+//  - practiceCheck(answer): the check of an answer to that hand:
+//    { kind, problem, where, number, cardsLeftOut, right, way }.
+//  - practiceWorksheet(level, highestCard, count, seed): count different
+//    hands of the level, each with a way: { hands: [{ hand, formula }] }.
 // The options go to the loader (node passes the WebAssembly itself as
 // wasmBinary).
 export async function loadEngines(options = {}) {
@@ -58,7 +69,45 @@ export async function loadEngines(options = {}) {
     if (head !== '0') throw new Error('not a hand the engine takes');
     return lines;
   };
-  return { solve, checkNumber, solveDistinct, maxDigits: solver._vantrel_max_digits() };
+
+  const json = (block) => {
+    const { head, lines } = take(block);
+    if (head !== '0') throw new Error('no hand of practice dealt yet');
+    return JSON.parse(lines[0]);
+  };
+  // A seed as the two 32-bit halves the module takes.
+  const halves = (seed) => {
+    if (!Number.isSafeInteger(seed) || seed < 0) throw new Error(`not a seed: ${seed}`);
+    return [Math.floor(seed / 2 ** 32), seed % 2 ** 32];
+  };
+  const session = solver._vantrel_practice_new();
+  const practiceDeck = (level, highestCard, withoutSolution, seed) => {
+    if (!solver._vantrel_practice_deck(session, level, highestCard, withoutSolution ? 1 : 0,
+                                       ...halves(seed))) {
+      throw new Error(`no deck of level ${level} with cards up to ${highestCard}`);
+    }
+  };
+  const practiceNext = () => json(solver._vantrel_practice_next(session));
+  // The answer goes over as bytes with their length: it may be long, and
+  // may hold any character, a NUL among them.
+  const encoder = new TextEncoder();
+  const practiceCheck = (answer) => {
+    const bytes = encoder.encode(String(answer));
+    const text = solver._malloc(Math.max(bytes.length, 1));
+    if (text === 0) throw new Error('the solver ran out of memory');
+    solver.HEAPU8.set(bytes, text);
+    try {
+      return json(solver._vantrel_practice_check(session, text, bytes.length));
+    } finally {
+      solver._free(text);
+    }
+  };
+  const practiceWorksheet = (level, highestCard, count, seed) =>
+    json(solver._vantrel_practice_worksheet(level, highestCard, count, ...halves(seed)));
+  return {
+    solve, checkNumber, solveDistinct, maxDigits: solver._vantrel_max_digits(),
+    practiceDeck, practiceNext, practiceCheck, practiceWorksheet,
+  };
 }
 
 // Resolves to the solve command alone (see above).

@@ -7,42 +7,17 @@
 
 #include <emscripten/emscripten.h>
 
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "distinct/distinct.h"
 #include "solver/solve.h"
+#include "web/block.h"
 
-namespace {
+using vantrel::web::makeBlock;
 
-// A new block for the caller to release with free(): the length of the text
-// that follows, as a 32-bit number, then the text: the one character head,
-// then each line followed by '\n' (no line holds one). With the length the
-// caller decodes the text at once, without looking for its end.
-char* makeBlock(char head, const std::vector<std::string>& lines) {
-  std::size_t length = 1;
-  for (const std::string& line : lines) length += line.size() + 1;
-  const auto size = static_cast<std::uint32_t>(length);
-  auto* block = static_cast<char*>(std::malloc(sizeof size + length));
-  if (block == nullptr) return nullptr;
-  std::memcpy(block, &size, sizeof size);
-  char* out = block + sizeof size;
-  *out++ = head;
-  for (const std::string& line : lines) {
-    std::memcpy(out, line.data(), line.size());
-    out += line.size();
-    *out++ = '\n';
-  }
-  return block;
-}
-
-}  // namespace
-
-// Takes the four texts of the boxes (UTF-8) and gives a block (above) whose
+// Takes the four texts of the boxes (UTF-8) and gives a block (web/block.h) whose
 // head is '1' when a text was empty, else '0', and whose lines are those of
 // the result list.
 extern "C" EMSCRIPTEN_KEEPALIVE char* vantrel_solve(const char* a, const char* b, const char* c,
@@ -64,7 +39,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vantrel_max_digits() {
 }
 
 // Every distinct solution for target from numbers, the hand's texts each
-// followed by '\n'. Gives a block (above) with the head '0' and the
+// followed by '\n'. Gives a block with the head '0' and the
 // solutions' lines, without the summary; or, when the hand is not one the
 // engine takes (which the page checks beforehand), the head '!' and no lines.
 extern "C" EMSCRIPTEN_KEEPALIVE char* vantrel_solve_distinct(const char* numbers,

@@ -2,6 +2,9 @@
 // page is written in (index.html holds the same texts). A catalogue for
 // another language has the same keys; texts-en.js says how to add one.
 
+// A card's rank as the card shows it.
+const rankOf = (value) => ({ 1: 'A', 11: 'J', 12: 'Q', 13: 'K' })[value] ?? String(value);
+
 const texts = {
   description: '用四个数算出24：列出每一种算法',
   language: '语言',
@@ -43,6 +46,77 @@ const texts = {
   malformed: (box) => `${texts[box]}不是一个数！`,
   tooLong: (box, digits) => `${texts[box]}的位数太多了（最多${digits}位）！`,
   zeroDenominator: (box) => `${texts[box]}的分母是0！`,
+  // Practice: the view, its controls and what a screen reader calls them.
+  practice: '练习',
+  toSolver: '返回计算',
+  level: '难度',
+  easy: '简单',
+  medium: '中等',
+  hard: '困难',
+  expert: '极难',
+  cards: '牌',
+  cardsTo10: 'A 到 10',
+  cardsTo13: 'A 到 K',
+  withoutSolution: '也发无解的牌',
+  hand: '这手牌',
+  // A card by its suit (0 黑桃, 1 红桃, 2 梅花, 3 方块) and value (1 to 13).
+  cardName: (suit, value) => `${['黑桃', '红桃', '梅花', '方块'][suit]} ${rankOf(value)}，${value}`,
+  answerBox: '你的算式',
+  answerHint: '输入算式，如 (1+2+3)×4',
+  operators: '运算符',
+  plus: '加',
+  minus: '减',
+  times: '乘',
+  dividedBy: '除以',
+  openBracket: '左括号',
+  closeBracket: '右括号',
+  backspace: '退格',
+  clear: '清空',
+  check: '提交',
+  claimNoSolution: '无解',
+  hint: '提示',
+  showAnswers: '看答案',
+  nextHand: '下一手',
+  timeButton: '用时',
+  time: (time) => `用时 ${time}`,
+  printWorksheet: '打印练习题…',
+  resetStats: '清空统计',
+  // What the checks say.
+  rightWay: (way, ways) => `对了！这是第 ${way} 种算法，共 ${ways} 种。`,
+  foundAlready: (way) => `这种算法已经找到过了（第 ${way} 种）。`,
+  allFound: (ways) => `${ways} 种算法全都找到了！`,
+  rightNoSolution: '对了，这手牌无解。',
+  hasSolution: '这手牌有解，再想想。',
+  notInHand: (number) => `${number} 不是这手牌里的数。`,
+  usedTooOften: (number) => `${number} 用得比牌多。`,
+  cardsLeftOut: (numbers) => `还有牌没用上：${numbers.join('、')}。`,
+  divisionByZero: '不能除以 0。',
+  wrongValue: (value) => `算出来是 ${value}，不是 24。`,
+  wrongNote: (value) => `算式等于 24，不是 ${value}。`,
+  typeFirst: '请先输入算式。',
+  unexpectedCharacter: '看不懂这里的字符。',
+  missingNumber: '这里少了一个数。',
+  missingOperator: '这里少了一个运算符。',
+  sign: '24 点里没有负数：只在牌之间用 + − × ÷。',
+  brackets: '括号没有配对。',
+  malformedNumber: '这个数写得不对。',
+  tooLongFormula: '算式太长了。',
+  // Hints, the ways and the statistics.
+  hintStep: (step) => `提示：先算 ${step}。`,
+  oneWay: (way) => `一种算法：${way}`,
+  noWays: '这手牌无解。',
+  allWays: (ways) => `全部 ${ways} 种算法：`,
+  found: (found, ways) => `找到 ${found} 种，共 ${ways} 种`,
+  stats: (played, solved, average, best, streak, bestStreak) =>
+    `已玩 ${played} 手 · 独立解出 ${solved} 手 · 平均 ${average} 秒 · 最快 ${best} 秒 · ` +
+    `连胜 ${streak}（最多 ${bestStreak}）`,
+  // The worksheet.
+  worksheet: '练习题',
+  worksheetHands: '题数',
+  print: '打印',
+  cancel: '取消',
+  worksheetTitle: (level, cards) => `24 点练习题 · ${level} · ${cards}`,
+  answers: '答案',
 };
 
 export default texts;

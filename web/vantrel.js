@@ -1,9 +1,12 @@
 // The main window's behaviour: the four number boxes, 开始计算 and 重新计算,
 // the result list, and the Readme window; the section below it for another
-// target, more numbers and the distinct solutions; the page's language. Also
-// keeps the site for use offline.
+// target, more numbers and the distinct solutions; the page's language; the
+// two views, the window and practice (#practice, practice.js). Also keeps the
+// site for use offline.
 
 import { startEngines, superseded } from './engines.js';
+import { startPractice } from './practice.js';
+import { recall, recallObject, remember } from './storage.js';
 import { catalogues, distinctLines, pickLanguage, solveLines } from './texts.js';
 
 // The engines answer from a worker of their own: the page waits for their
@@ -67,22 +70,6 @@ let texts = catalogues[language];
 // follows a change of language).
 let shown = () => [];
 
-function remember(key, value) {
-  try {
-    localStorage.setItem(key, value);
-  } catch {
-    // No storage here (a private window, or storage turned off): not kept.
-  }
-}
-
-function recall(key) {
-  try {
-    return localStorage.getItem(key);
-  } catch {
-    return null;
-  }
-}
-
 function useLanguage(name) {
   language = name;
   texts = catalogues[name];
@@ -96,6 +83,9 @@ function useLanguage(name) {
   for (const element of document.querySelectorAll('[data-title]')) {
     element.title = texts[element.dataset.title];
   }
+  for (const element of document.querySelectorAll('[data-placeholder]')) {
+    element.placeholder = texts[element.dataset.placeholder];
+  }
   document.querySelector('meta[name="description"]').content = texts.description;
   // What a browser installs the page as, in the same language.
   const manifest = document.querySelector('link[rel="manifest"]');
@@ -107,6 +97,8 @@ function useLanguage(name) {
   [...list.children].forEach((option, i) => {
     option.textContent = lines[i];
   });
+  practice.useTexts(texts);
+  showTitle();
 }
 
 // The result list: one option per line. Arrow keys, Page Up and Down, Home and
@@ -206,13 +198,8 @@ function saveSettings() {
 
 // Settings in use are never out of sight: the section opens.
 function restoreSettings() {
-  let settings = null;
-  try {
-    settings = JSON.parse(recall(settingsKey));
-  } catch {
-    return;
-  }
-  if (typeof settings !== 'object' || settings === null) return;
+  const settings = recallObject(settingsKey);
+  if (settings === null) return;
   const text = (value) => (typeof value === 'string' ? value : '');
   target.value = text(settings.target);
   extraBoxes.forEach((box, i) => {
@@ -303,6 +290,42 @@ function reset() {
   status.textContent = '';
   boxes[0].focus();
 }
+
+// The two views: the window with its section, or practice. The address
+// says which: #practice (with ?seed=N to fix the hands dealt) is practice,
+// any other the window. Back and forward go between them.
+const practice = startPractice(engines, texts);
+const practiceView = byId('练习');
+const practiceLink = byId('练习链接');
+const practiceShown = () => !practiceView.hidden;
+
+const pageTitle = document.title;
+
+function showTitle() {
+  document.title = practiceShown() ? `${texts.practice} · ${pageTitle}` : pageTitle;
+}
+
+function showView({ moveFocus }) {
+  const [name, query = ''] = location.hash.slice(1).split('?');
+  const inPractice = name === 'practice';
+  const changed = inPractice !== practiceShown();
+  document.documentElement.dataset.view = inPractice ? 'practice' : 'solver';
+  for (const element of [byId('主窗口'), more, practiceLink]) element.hidden = inPractice;
+  practiceView.hidden = !inPractice;
+  showTitle();
+  if (inPractice) practice.show(new URLSearchParams(query));
+  else practice.hide();
+  if (changed && moveFocus) (inPractice ? byId('练习标题') : practiceLink).focus();
+}
+
+byId('计算链接').addEventListener('click', (event) => {
+  event.preventDefault();
+  history.pushState(null, '', location.pathname + location.search);
+  showView({ moveFocus: true });
+});
+window.addEventListener('popstate', () => showView({ moveFocus: true }));
+window.addEventListener('hashchange', () => showView({ moveFocus: true }));
+showView({ moveFocus: false });
 
 const chosen = recall(languageKey);
 const wanted = chosen in catalogues ? chosen : pickLanguage(navigator.languages ?? []);

@@ -8,7 +8,7 @@ Readme dialog, the layout at phone width, the section below the window (by
 keyboard, its messages, what a reload keeps, at phone width), the engines'
 worker (the page's timers keep firing while it solves seven numbers; its
 requests answered in order, older ones superseded), a reload that
-opens and solves after the server has stopped, and a new build replacing the
+opens, solves and deals a hand of practice after the server has stopped, and a new build replacing the
 old one on the next visit, all in a browser whose language is Simplified
 Chinese; then the page in a browser in English and in one in Traditional
 Chinese. Saves web-desktop.png (after solving 1 2 9 1), web-phone.png (390 x
@@ -536,6 +536,10 @@ def check_offline(page, server, folder):
     expect(lines == ["8 / (3 - 8 / 3)", "共有1种算法！"], f"offline, 3 3 8 8 gave {lines}")
     in_page = [e for e in page.d.get_log("browser") if "in the page itself" in e["message"]]
     expect(not in_page, f"offline, the engines' worker did not start: {in_page}")
+    page.d.get(server.url + "#practice")
+    page.wait(lambda: len(page.d.find_elements(By.CSS_SELECTOR, "#牌面 .牌")) == 4,
+              "a hand of practice dealt offline")
+    page.d.get(server.url)
 
     # A new build: on the next visit it is fetched and replaces the old one,
     # cache and all; the visit after shows it.
