@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "rating/features.h"
 #include "rating/model.h"
@@ -44,13 +45,15 @@ Rating rate(std::span<const std::string_view, 4> hand) {
 }
 
 std::optional<Way> easiestWay(std::span<const std::string_view, 4> hand) {
+  // A negative number on the way does not slow players down, but a hint
+  // through one reads oddly in a game without negative cards.
   std::optional<Way> easiest;
-  double least = 0;
+  std::pair<bool, double> least;
   forEachWay(hand, "24", [&](const WayView& way) {
-    const double c = cost(way.traits(), kModel);
-    if (!easiest || c < least) {
+    const std::pair<bool, double> key = {way.traits().negative, cost(way.traits(), kModel)};
+    if (!easiest || key < least) {
       easiest = way.write();
-      least = c;
+      least = key;
     }
   });
   return easiest;

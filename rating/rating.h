@@ -29,8 +29,8 @@ struct Rating {
 Rating rate(std::span<const std::string_view, 4> hand);
 
 // The way a person most likely sees first: of the hand's ways to 24, the one
-// the model gives the least cost (the first found of equal ones); none when
-// the hand has none.
+// the model gives the least cost (the first found of equal ones), among those
+// that never go below zero where there are such; none when the hand has none.
 std::optional<Way> easiestWay(std::span<const std::string_view, 4> hand);
 
 // The level a score falls in.

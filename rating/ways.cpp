@@ -44,6 +44,7 @@ struct SmallArithmetic {
   static bool equal(Number a, Number b) { return Wide{a.num} * b.den == Wide{b.num} * a.den; }
   static bool isZero(Number a) { return a.num == 0; }
   static bool isWhole(Number a) { return a.num % a.den == 0; }
+  static bool isNegative(Number a) { return a.num < 0; }
   static bool is(Number a, std::int64_t n) { return a.num == n * a.den; }
   static double magnitude(Number a) {
     return std::fabs(static_cast<double>(a.num) / static_cast<double>(a.den));
@@ -82,6 +83,7 @@ struct BigArithmetic {
   static bool equal(const Number& a, const Number& b) { return a == b; }
   static bool isZero(const Number& a) { return a.is_zero(); }
   static bool isWhole(const Number& a) { return boost::multiprecision::denominator(a) == 1; }
+  static bool isNegative(const Number& a) { return a.sign() < 0; }
   static bool is(const Number& a, std::int64_t n) { return a == n; }
   static double magnitude(const Number& a) { return std::fabs(a.convert_to<double>()); }
   static std::string text(const Number& a) { return a.str(); }
@@ -265,6 +267,7 @@ class WaySearch final : public WayView {
             Operation operation, const Number& result) {
     const WayTraits before = traits_;
     traits_.fraction = traits_.fraction || !Arithmetic::isWhole(result);
+    traits_.negative = traits_.negative || Arithmetic::isNegative(result);
     traits_.largest = std::max(traits_.largest, Arithmetic::magnitude(result));
     switch (operation) {
       case Operation::kAdd:

@@ -25,6 +25,7 @@ enum class Operation : std::uint8_t { kAdd, kSubtract, kMultiply, kDivide };
 // What makes a way easy or hard to see.
 struct WayTraits {
   bool fraction = false;  // a step's result is not a whole number
+  bool negative = false;  // a step's result is below zero
   int additions = 0;
   int subtractions = 0;
   int multiplications = 0;

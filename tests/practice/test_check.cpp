@@ -190,6 +190,8 @@ TEST(Round, TellsWhichWayAnAnswerIs) {
   const Round eights({3, 3, 8, 8});
   EXPECT_EQ(eights.check("8 ÷ (３ − 8 ÷ 3)").way, 0u);
   EXPECT_EQ(eights.hint()->formula, "8 / (3 - 8 / 3)");
+  // A hint does not go below zero where another way does not.
+  EXPECT_FALSE(Round({1, 3, 11, 11}).hint()->traits.negative);
 }
 
 }  // namespace
