@@ -107,6 +107,9 @@ TEST(DistinctSolutions, AgreeWithBruteForceOnRandomHands) {
     EXPECT_EQ(solveHand(shuffled, target), solveHand(hand, target));
     if (::testing::Test::HasFailure()) return;
   }
+  // x + y - u × v and u × v / (x + y) once had the same shape, and the search
+  // kept one of them.
+  expectAgreement({"2", "3/2", "3/2", "-2", "0.5"}, "3/4");
 }
 
 // Values far beyond 64 bits on the way, and in the numbers themselves.
