@@ -68,6 +68,14 @@ void Forms::Draft::splice(const Forms& forms, FormId form, bool negative) {
   }
 }
 
+void Forms::Draft::join(const Forms& forms, FormId form, bool negative) {
+  if (forms.view(form).kind == kind_) {
+    splice(forms, form, negative);
+  } else {
+    add(forms, form, negative);
+  }
+}
+
 void Forms::Draft::arrange(const Forms& forms) {
   const auto before = [&](const Part& a, const Part& b) {
     if (a.negative != b.negative) return b.negative;
