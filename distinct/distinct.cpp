@@ -57,8 +57,6 @@ ExactNumber read(std::string_view text) {
 struct Solutions::Data {
   std::vector<std::string> lines;
   std::vector<std::uint8_t> place;  // of each number as given, among the sorted ones
-  std::vector<SearchCard> cards;
-  std::vector<ExactNumber> hand;  // sorted
   Forms forms{{}};
   std::optional<Exchanges> exchanges;
   // The line of each class of solutions the search found, by fingerprint and
@@ -87,31 +85,33 @@ Solutions::Solutions(std::span<const std::string_view> numbers, std::string_view
     return byValue != 0 ? byValue < 0 : given[a].text < given[b].text;
   });
   d.place.resize(given.size());
+  std::vector<ExactNumber> hand;
   for (std::size_t i = 0; i < order.size(); ++i) {
     d.place[order[i]] = static_cast<std::uint8_t>(i);
-    d.hand.push_back(given[order[i]]);
+    hand.push_back(given[order[i]]);
   }
   modular::RandomPoints random;
+  std::vector<SearchCard> cards;
   std::vector<std::string> texts;
   std::vector<std::uint8_t> likeness;
-  for (std::size_t i = 0; i < d.hand.size(); ++i) {
-    const ExactNumber& number = d.hand[i];
+  for (std::size_t i = 0; i < hand.size(); ++i) {
+    const ExactNumber& number = hand[i];
     const std::uint64_t print = number.isZero() ? 0 : number.isOne() ? 1 : random.next();
-    const bool sameValue = i > 0 && compareValues(number, d.hand[i - 1]) == 0;
-    const bool sameText = sameValue && d.hand[i - 1].text == number.text;
-    d.cards.push_back({&number, print, sameText ? d.cards.back().alike : i,
-                       sameValue ? d.cards.back().equal : i});
-    likeness.push_back(static_cast<std::uint8_t>(d.cards.back().alike));
+    const bool sameValue = i > 0 && compareValues(number, hand[i - 1]) == 0;
+    const bool sameText = sameValue && hand[i - 1].text == number.text;
+    cards.push_back(
+        {&number, print, sameText ? cards.back().alike : i, sameValue ? cards.back().equal : i});
+    likeness.push_back(static_cast<std::uint8_t>(cards.back().alike));
     texts.push_back(number.text);
   }
 
   d.forms = Forms(likeness);
-  d.exchanges.emplace(d.cards);
+  d.exchanges.emplace(cards);
   Found found;
-  if (!findIdeas<FastArithmetic>(d.cards, goal, *d.exchanges, d.forms, found)) {
+  if (!findIdeas<FastArithmetic>(cards, goal, *d.exchanges, d.forms, found)) {
     d.forms = Forms(likeness);
     found = {};
-    findIdeas<BigArithmetic>(d.cards, goal, *d.exchanges, d.forms, found);
+    findIdeas<BigArithmetic>(cards, goal, *d.exchanges, d.forms, found);
   }
 
   const auto before = [&](FormId a, FormId b) {
@@ -119,7 +119,7 @@ Solutions::Solutions(std::span<const std::string_view> numbers, std::string_view
   };
   std::vector<std::size_t> ideas(found.ideas.written.size());
   std::iota(ideas.begin(), ideas.end(), std::size_t{0});
-  std::sort(ideas.begin(), ideas.end(), [&](std::size_t a, std::size_t b) {
+  std::stable_sort(ideas.begin(), ideas.end(), [&](std::size_t a, std::size_t b) {
     return before(found.ideas.written[a], found.ideas.written[b]);
   });
   std::vector<std::size_t> lineOfIdea(ideas.size());
