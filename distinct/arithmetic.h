@@ -28,6 +28,8 @@ struct FastArithmetic {
     return distinct::divide(a, b, out);
   }
   static bool isZero(const Number& a) { return a.num == 0; }
+  static bool isOne(const Number& a) { return a.num == 1 && a.den == 1; }
+  static Number number(int value) { return {value, 1}; }
   static std::size_t hash(const Number& a) { return hashOf(a); }
 };
 
@@ -55,6 +57,8 @@ struct BigArithmetic {
     return true;
   }
   static bool isZero(const Number& a) { return a.is_zero(); }
+  static bool isOne(const Number& a) { return a == 1; }
+  static Number number(int value) { return Number(value); }
   static std::size_t hash(const Number& a) { return std::hash<Number>{}(a); }
 };
 

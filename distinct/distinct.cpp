@@ -10,6 +10,7 @@
 #include "distinct/exchanges.h"
 #include "distinct/fingerprint.h"
 #include "distinct/forms.h"
+#include "distinct/ideas.h"
 #include "distinct/search.h"
 #include "solver/solve.h"
 
@@ -17,21 +18,30 @@ namespace vantrel::distinct {
 
 namespace {
 
-// A class of solutions: its fingerprint and its best form.
+// The ideas of the solutions: each solution's fingerprint, best form and
+// idea, and each idea's form.
 struct Found {
-  std::uint64_t print;
-  FormId best;
+  std::vector<std::uint64_t> prints;
+  std::vector<FormId> best;
+  IdeaList ideas;
 };
 
 template <class Arithmetic>
-bool findBest(std::span<const SearchCard> cards, const ExactNumber& target, Forms& forms,
-              std::vector<Found>& found) {
-  Search<Arithmetic> search(cards, forms);
+bool findIdeas(std::span<const SearchCard> cards, const ExactNumber& target,
+               const Exchanges& exchanges, Forms& forms, Found& found) {
+  typename Arithmetic::Number goal;
+  if (!Arithmetic::from(target, goal)) return false;
+  Search<Arithmetic> search(cards, forms, Arithmetic::isZero(goal));
   if (!search.run(target)) return false;
   for (ClassId id : search.solutions()) {
-    found.push_back({search.formClass(id).print, search.formClass(id).best(forms)});
+    found.prints.push_back(search.formClass(id).print);
+    found.best.push_back(search.formClass(id).best(forms));
   }
-  return true;
+  const auto before = [&](FormId a, FormId b) {
+    return forms.compare(forms.view(a), false, forms.view(b), false) < 0;
+  };
+  return findIdeas(search, goal, forms, exchanges, exchanges.group(forms, found.best, before),
+                   before, found.ideas);
 }
 
 ExactNumber read(std::string_view text) {
@@ -47,12 +57,13 @@ ExactNumber read(std::string_view text) {
 struct Solutions::Data {
   std::vector<std::string> lines;
   std::vector<std::uint8_t> place;  // of each number as given, among the sorted ones
-  std::vector<SearchCard> cards;
-  std::vector<ExactNumber> hand;  // sorted
   Forms forms{{}};
-  std::vector<FormId> lineForms;
   std::optional<Exchanges> exchanges;
+  // The line of each class of solutions the search found, by fingerprint and
+  // by best form.
   std::unordered_map<std::uint64_t, std::size_t> lineOfPrint;
+  std::vector<FormId> solutionForms;
+  std::vector<std::size_t> lineOfSolution;
 };
 
 Solutions::Solutions(std::span<const std::string_view> numbers, std::string_view target)
@@ -74,51 +85,52 @@ Solutions::Solutions(std::span<const std::string_view> numbers, std::string_view
     return byValue != 0 ? byValue < 0 : given[a].text < given[b].text;
   });
   d.place.resize(given.size());
+  std::vector<ExactNumber> hand;
   for (std::size_t i = 0; i < order.size(); ++i) {
     d.place[order[i]] = static_cast<std::uint8_t>(i);
-    d.hand.push_back(given[order[i]]);
+    hand.push_back(given[order[i]]);
   }
   modular::RandomPoints random;
+  std::vector<SearchCard> cards;
   std::vector<std::string> texts;
   std::vector<std::uint8_t> likeness;
-  for (std::size_t i = 0; i < d.hand.size(); ++i) {
-    const ExactNumber& number = d.hand[i];
+  for (std::size_t i = 0; i < hand.size(); ++i) {
+    const ExactNumber& number = hand[i];
     const std::uint64_t print = number.isZero() ? 0 : number.isOne() ? 1 : random.next();
-    const bool sameValue = i > 0 && compareValues(number, d.hand[i - 1]) == 0;
-    const bool sameText = sameValue && d.hand[i - 1].text == number.text;
-    d.cards.push_back({&number, print, sameText ? d.cards.back().alike : i,
-                       sameValue ? d.cards.back().equal : i});
-    likeness.push_back(static_cast<std::uint8_t>(d.cards.back().alike));
+    const bool sameValue = i > 0 && compareValues(number, hand[i - 1]) == 0;
+    const bool sameText = sameValue && hand[i - 1].text == number.text;
+    cards.push_back(
+        {&number, print, sameText ? cards.back().alike : i, sameValue ? cards.back().equal : i});
+    likeness.push_back(static_cast<std::uint8_t>(cards.back().alike));
     texts.push_back(number.text);
   }
 
   d.forms = Forms(likeness);
-  std::vector<Found> found;
-  if (!findBest<FastArithmetic>(d.cards, goal, d.forms, found)) {
+  d.exchanges.emplace(cards);
+  Found found;
+  if (!findIdeas<FastArithmetic>(cards, goal, *d.exchanges, d.forms, found)) {
     d.forms = Forms(likeness);
-    found.clear();
-    findBest<BigArithmetic>(d.cards, goal, d.forms, found);
+    found = {};
+    findIdeas<BigArithmetic>(cards, goal, *d.exchanges, d.forms, found);
   }
 
   const auto before = [&](FormId a, FormId b) {
     return d.forms.compare(d.forms.view(a), false, d.forms.view(b), false) < 0;
   };
-  d.exchanges.emplace(d.cards);
-  std::vector<FormId> best;
-  for (const Found& solution : found) best.push_back(solution.best);
-  const std::vector<std::size_t> kept = d.exchanges->group(d.forms, best, before);
-  for (std::size_t i = 0; i < best.size(); ++i) {
-    if (kept[i] == i) d.lineForms.push_back(best[i]);
+  std::vector<std::size_t> ideas(found.ideas.written.size());
+  std::iota(ideas.begin(), ideas.end(), std::size_t{0});
+  std::stable_sort(ideas.begin(), ideas.end(), [&](std::size_t a, std::size_t b) {
+    return before(found.ideas.written[a], found.ideas.written[b]);
+  });
+  std::vector<std::size_t> lineOfIdea(ideas.size());
+  for (std::size_t line = 0; line < ideas.size(); ++line) {
+    lineOfIdea[ideas[line]] = line;
+    d.lines.push_back(d.forms.text(found.ideas.written[ideas[line]], texts));
   }
-  std::sort(d.lineForms.begin(), d.lineForms.end(), before);
-
-  std::unordered_map<FormId, std::size_t> lineOfForm;
-  for (FormId form : d.lineForms) {
-    lineOfForm.emplace(form, d.lines.size());
-    d.lines.push_back(d.forms.text(form, texts));
-  }
-  for (std::size_t i = 0; i < found.size(); ++i) {
-    d.lineOfPrint.emplace(found[i].print, lineOfForm.at(best[kept[i]]));
+  d.solutionForms = found.best;
+  for (std::size_t i = 0; i < found.prints.size(); ++i) {
+    d.lineOfSolution.push_back(lineOfIdea[found.ideas.ideaOf[i]]);
+    d.lineOfPrint.emplace(found.prints[i], d.lineOfSolution.back());
   }
 }
 
@@ -159,8 +171,10 @@ std::optional<std::size_t> Solutions::wayOf(std::span<const FormulaStep> formula
   const auto line = d.lineOfPrint.find(*print);
   if (line != d.lineOfPrint.end()) return line->second;
   // An exchange of equal numbers of a solution that the search left out.
-  if (const auto index = d.exchanges->find(std::move(steps), d.forms, d.lineForms)) return *index;
-  return std::nullopt;
+  const std::optional<std::size_t> solution =
+      Exchanges::Index(*d.exchanges, d.forms, d.solutionForms).find(std::move(steps), false);
+  if (!solution) return std::nullopt;
+  return d.lineOfSolution[*solution];
 }
 
 std::vector<std::string> solve(std::span<const std::string_view> numbers, std::string_view target) {

@@ -5,11 +5,15 @@
 //
 // A solution uses every number of the hand once, with + - × / and brackets,
 // never divides by zero (not even in a part), and its exact value is the
-// target. Two solutions are the same when they are equal as formulas whatever
-// the numbers' values: equal as rational functions in which each number is a
-// variable of its own, except that a number worth 0 or 1 stands for itself,
-// and numbers of equal value may be exchanged. Each such class is written
-// once, as its member with the fewest brackets.
+// target. Solutions that are equal as formulas whatever the numbers' values
+// (equal as rational functions in which each number is a variable of its
+// own, except that a number worth 0 or 1 stands for itself, and numbers of
+// equal value may be exchanged) form a class. Solutions are the same idea
+// when what is left of them once every part that does nothing is struck out
+// (a part worth 0 added or subtracted, or worth 1 multiplying or dividing) is
+// the same (see ideas.h). Each idea is written once: as the member of its
+// classes with the fewest brackets, or, where parts do nothing, as what is
+// left with such a part joined last.
 
 #include <cstddef>
 #include <cstdint>

@@ -69,6 +69,7 @@ std::uint64_t valueAt(const std::vector<Step>& steps, std::span<const std::uint6
 struct Exchanges::Seen {
   FormId form;
   std::vector<Step> steps;
+  bool negated;  // every value of the form's taken negated
   std::uint64_t print;
   std::vector<std::vector<std::uint64_t>> moved;  // per group: [i * size + j]
   std::uint64_t sketch;                           // the same for every exchange
@@ -92,15 +93,20 @@ Exchanges::Exchanges(std::span<const SearchCard> cards) {
 
 // First the value where each group's numbers share one value: exchanges of a
 // class always agree on it, and most classes differ in it.
-Exchanges::Seen Exchanges::glance(std::vector<Step> steps, FormId form) const {
-  Seen seen{form, std::move(steps), 0, {}, 0};
-  seen.sketch = valueAt(seen.steps, diagonal_);
+Exchanges::Seen Exchanges::glance(std::vector<Step> steps, FormId form, bool negated) const {
+  Seen seen{form, std::move(steps), negated, 0, {}, 0};
+  seen.sketch = valueOf(seen, diagonal_);
   return seen;
+}
+
+std::uint64_t Exchanges::valueOf(const Seen& seen, std::span<const std::uint64_t> point) const {
+  const std::uint64_t value = valueAt(seen.steps, point);
+  return seen.negated ? modular::subtract(0, value) : value;
 }
 
 // Then, for those that agree, what it takes to tell them apart.
 void Exchanges::look(Seen& seen) const {
-  seen.print = valueAt(seen.steps, point_);
+  seen.print = valueOf(seen, point_);
   std::vector<std::uint64_t> point = diagonal_;
   for (const Group& group : groups_) {
     const std::size_t size = group.end - group.begin;
@@ -109,7 +115,7 @@ void Exchanges::look(Seen& seen) const {
       for (std::size_t j = 0; j < size; ++j) {
         point[group.begin + j] = point_[group.begin + 1] ^ 1;
         point[group.begin + i] = point_[group.begin + 1];
-        moved[i * size + j] = valueAt(seen.steps, point);
+        moved[i * size + j] = valueOf(seen, point);
         point[group.begin + i] = diagonal_[group.begin];
         point[group.begin + j] = diagonal_[group.begin];
       }
@@ -155,16 +161,6 @@ bool Exchanges::exchanged(const Seen& a, const Seen& b) const {
     return false;
   };
   return fit(0, 0);
-}
-
-std::vector<FormId> Exchanges::merge(const Forms& forms, const std::vector<FormId>& list,
-                                     const std::function<bool(FormId, FormId)>& before) const {
-  const std::vector<std::size_t> kept = group(forms, list, before);
-  std::vector<FormId> merged;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (kept[i] == i) merged.push_back(list[i]);
-  }
-  return merged;
 }
 
 std::vector<std::size_t> Exchanges::group(const Forms& forms, const std::vector<FormId>& list,
@@ -214,18 +210,43 @@ std::optional<std::uint64_t> Exchanges::printOf(const std::vector<Step>& formula
   return modular::multiply(value.num, modular::inverse(value.den));
 }
 
-std::optional<std::size_t> Exchanges::find(std::vector<Step> formula, const Forms& forms,
-                                           std::span<const FormId> list) const {
-  Seen wanted = glance(std::move(formula), kNoForm);
+std::vector<Step> Exchanges::stepsOf(const Forms& forms, FormId form) {
+  std::vector<Step> steps;
+  compile(forms, form, steps);
+  return steps;
+}
+
+Exchanges::Index::Index(const Exchanges& exchanges, const Forms& forms,
+                        std::span<const FormId> list)
+    : exchanges_(&exchanges) {
+  seen_.reserve(list.size());
+  for (FormId form : list) {
+    seen_.push_back(exchanges.glance(stepsOf(forms, form), form));
+    byDiagonal_[seen_.back().sketch].push_back(seen_.size() - 1);
+  }
+}
+
+Exchanges::Index::~Index() = default;
+Exchanges::Index::Index(Index&&) noexcept = default;
+Exchanges::Index& Exchanges::Index::operator=(Index&&) noexcept = default;
+
+std::optional<std::size_t> Exchanges::Index::find(std::vector<Step> formula, bool negated) {
+  Seen wanted = exchanges_->glance(std::move(formula), kNoForm, negated);
   const std::uint64_t diagonal = wanted.sketch;
-  look(wanted);
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    std::vector<Step> steps;
-    compile(forms, list[i], steps);
-    Seen candidate = glance(std::move(steps), list[i]);
-    if (candidate.sketch != diagonal) continue;
-    look(candidate);
-    if (candidate.sketch == wanted.sketch && exchanged(candidate, wanted)) return i;
+  const auto alike = byDiagonal_.find(diagonal);
+  if (alike == byDiagonal_.end()) return std::nullopt;
+  const auto [looked, fresh] = bySketch_.try_emplace(diagonal);
+  if (fresh) {
+    for (std::size_t i : alike->second) {
+      exchanges_->look(seen_[i]);
+      looked->second[seen_[i].sketch].push_back(i);
+    }
+  }
+  exchanges_->look(wanted);
+  const auto same = looked->second.find(wanted.sketch);
+  if (same == looked->second.end()) return std::nullopt;
+  for (std::size_t i : same->second) {
+    if (exchanges_->exchanged(seen_[i], wanted)) return i;
   }
   return std::nullopt;
 }

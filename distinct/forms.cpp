@@ -68,6 +68,14 @@ void Forms::Draft::splice(const Forms& forms, FormId form, bool negative) {
   }
 }
 
+void Forms::Draft::join(const Forms& forms, FormId form, bool negative) {
+  if (forms.view(form).kind == kind_) {
+    splice(forms, form, negative);
+  } else {
+    add(forms, form, negative);
+  }
+}
+
 void Forms::Draft::arrange(const Forms& forms) {
   const auto before = [&](const Part& a, const Part& b) {
     if (a.negative != b.negative) return b.negative;
@@ -91,10 +99,14 @@ std::uint16_t Forms::Draft::inverses(bool negated) const {
 
 FormId Forms::store(const Draft& draft) {
   const auto id = static_cast<FormId>(nodes_.size());
-  std::uint64_t shape = static_cast<std::uint64_t>(draft.kind_) + 0x100;
+  // Each part mixed on its own before it goes in, and the kind and the
+  // number of parts in the seed: else a sum and a product made of the same
+  // two forms the other way round could meet.
+  std::uint64_t shape =
+      mix(static_cast<std::uint64_t>(draft.kind_) + 0x100 + (std::uint64_t{draft.count_} << 16));
   for (std::size_t i = 0; i < draft.count_; ++i) {
     const Part& part = draft.parts_[i];
-    shape = mix(shape ^ (nodes_[part.form].shape + part.negative));
+    shape = mix(shape ^ mix(nodes_[part.form].shape + part.negative));
   }
   nodes_.push_back({draft.kind_, 0, draft.count_, draft.negatives_, draft.brackets_,
                     draft.inverses_, static_cast<std::uint32_t>(parts_.size()), shape});

@@ -67,6 +67,8 @@ class Forms {
     void add(const Forms& forms, FormId form, bool negative);
     // The parts of a form of the draft's own kind, each negated when negative.
     void splice(const Forms& forms, FormId form, bool negative);
+    // The form spliced in where it is of the draft's kind, else as one part.
+    void join(const Forms& forms, FormId form, bool negative);
     // Puts the parts in their order; call before view().
     void arrange(const Forms& forms);
     FormView view() const;

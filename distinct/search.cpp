@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <tuple>
 
 #include "distinct/arithmetic.h"
 #include "distinct/distinct.h"
@@ -33,6 +34,11 @@ std::size_t countOf(std::uint32_t mask) {
   return kCounts[mask];
 }
 
+// A mask mixed into a fingerprint, for keys of both.
+std::uint64_t maskKey(std::uint32_t mask) {
+  return std::uint64_t{mask} * 0x9E3779B97F4A7C15u;
+}
+
 // For each mask, the cards before one of its own that the relation joins to it.
 template <class Same>
 std::vector<std::uint32_t> cardsBefore(std::size_t cardCount, Same same) {
@@ -51,8 +57,8 @@ std::vector<std::uint32_t> cardsBefore(std::size_t cardCount, Same same) {
 }  // namespace
 
 template <class Arithmetic>
-Search<Arithmetic>::Search(std::span<const SearchCard> cards, Forms& forms)
-    : forms_(forms), cardCount_(cards.size()) {
+Search<Arithmetic>::Search(std::span<const SearchCard> cards, Forms& forms, bool absorb)
+    : forms_(forms), cardCount_(cards.size()), absorb_(absorb) {
   for (const SearchCard& card : cards) {
     Number value;
     if (!Arithmetic::from(*card.number, value)) overflow_ = true;
@@ -156,6 +162,7 @@ template <class Arithmetic>
 bool Search<Arithmetic>::run(const ExactNumber& target) {
   Number value;
   if (overflow_ || !Arithmetic::from(target, value)) return false;
+  target_ = value;
   const Mask all = static_cast<Mask>((1u << cardCount_) - 1);
   solutions_ = enumerate(all, value);
   return !overflow_;
@@ -203,6 +210,7 @@ auto Search<Arithmetic>::enumerate(Mask mask, const Number& value) -> List {
   Found& found = found_[depth_++];
   found.classes.clear();
   found.index.clear();
+  found.steps.clear();
   const Mask low = mask & (0 - mask);
   for (Mask a = (mask - 1) & mask; a != 0 && !overflow_; a = (a - 1) & mask) {
     if (!(a & low) || !prefixOk(a, mask, sameTextBefore_)) continue;
@@ -210,13 +218,25 @@ auto Search<Arithmetic>::enumerate(Mask mask, const Number& value) -> List {
   }
   --depth_;
   // Of classes that are the same once numbers written alike change places,
-  // one is enough: the rest are made again by such exchanges.
+  // one is enough: the rest are made again by such exchanges. The one kept
+  // takes their steps, and their forms where better (they read the same).
   if (sameTextBefore_[mask] & mask) {
-    std::unordered_map<std::uint64_t, bool> shapes;
+    std::unordered_map<std::uint64_t, ClassId> shapes;
+    std::unordered_map<ClassId, ClassId> keptFor;
     std::erase_if(found.classes, [&](ClassId id) {
-      return !shapes.try_emplace(forms_.shape(classes_[id].best(forms_)), true).second;
+      const auto [kept, fresh] = shapes.try_emplace(forms_.shape(classes_[id].best(forms_)), id);
+      if (!fresh) {
+        keptFor.emplace(id, kept->second);
+        takeForms(classes_[kept->second], classes_[id]);
+        if (value == target_) kept_.emplace(classes_[id].print ^ maskKey(mask), kept->second);
+      }
+      return !fresh;
     });
+    for (auto& [id, step] : found.steps) {
+      if (const auto kept = keptFor.find(id); kept != keptFor.end()) id = kept->second;
+    }
   }
+  keepFoundSteps(found);
   list = {static_cast<std::uint32_t>(pool_.size()),
           static_cast<std::uint32_t>(found.classes.size())};
   pool_.insert(pool_.end(), found.classes.begin(), found.classes.end());
@@ -313,8 +333,12 @@ void Search<Arithmetic>::tryOperation(Operation operation, Mask a, Mask b, bool 
       if (operation == Operation::kMultiply && !zeros.empty()) {
         const ClassId zero = classFor(0, found);
         const ClassId product = plainProduct(other);
-        for (ClassId id : zeros)
+        // Noting the steps may search more, which moves the pool.
+        const std::vector<ClassId> zeroParts(zeros.begin(), zeros.end());
+        for (ClassId id : zeroParts) {
           offer(zero, knownIsA ? id : product, knownIsA ? product : id, operation);
+          noteZeroSteps(zero, known, id, other, found);
+        }
       }
       return;
     }
@@ -340,37 +364,203 @@ void Search<Arithmetic>::combine(Operation operation, Mask a, const Number& x, M
     for (ClassId cb : listOf(rightList)) {
       const std::uint64_t pa = classes_[ca].print;
       const std::uint64_t pb = classes_[cb].print;
-      const auto inverseOf = [&](ClassId c) {
-        FormClass& divisor = classes_[c];
-        if (divisor.inversePrint == 0 && divisor.print != 0) {
-          divisor.inversePrint = modular::inverse(divisor.print);
-        }
-        return divisor.inversePrint;
-      };
       std::uint64_t print = 0;
       switch (operation) {
-        case Operation::kAdd:
-          print = modular::add(pa, pb);
-          break;
-        case Operation::kSubtract:
-          print = modular::subtract(pa, pb);
-          break;
-        case Operation::kSubtractFrom:
-          print = modular::subtract(pb, pa);
-          break;
-        case Operation::kMultiply:
-          print = modular::multiply(pa, pb);
-          break;
         case Operation::kDivide:
           print = modular::multiply(pa, inverseOf(cb));
           break;
         case Operation::kDivideInto:
           print = modular::multiply(pb, inverseOf(ca));
           break;
+        default:
+          print = printOf(operation, pa, pb);
       }
-      offer(classFor(print, found), ca, cb, operation);
+      const ClassId target = classFor(print, found);
+      offer(target, ca, cb, operation);
+      noteSteps(target, operation, a, ca, x, b, cb, y, found);
     }
   }
+}
+
+template <class Arithmetic>
+std::uint64_t Search<Arithmetic>::inverseOf(ClassId id) {
+  FormClass& divisor = classes_[id];
+  if (divisor.inversePrint == 0 && divisor.print != 0) {
+    divisor.inversePrint = modular::inverse(divisor.print);
+  }
+  return divisor.inversePrint;
+}
+
+template <class Arithmetic>
+std::uint64_t Search<Arithmetic>::printOf(Operation operation, std::uint64_t a,
+                                          std::uint64_t b) const {
+  switch (operation) {
+    case Operation::kAdd:
+      return modular::add(a, b);
+    case Operation::kSubtract:
+      return modular::subtract(a, b);
+    case Operation::kSubtractFrom:
+      return modular::subtract(b, a);
+    case Operation::kMultiply:
+      return modular::multiply(a, b);
+    case Operation::kDivide:
+      return b == 0 ? 0 : modular::multiply(a, modular::inverse(b));
+    case Operation::kDivideInto:
+      return a == 0 ? 0 : modular::multiply(b, modular::inverse(a));
+  }
+  return 0;
+}
+
+// The steps of a class made as a ∘ b, with a's value x and b's value y: a
+// side that does nothing struck out at the top, and each side's own steps.
+template <class Arithmetic>
+void Search<Arithmetic>::noteSteps(ClassId target, Operation operation, Mask a, ClassId ca,
+                                   const Number& x, Mask b, ClassId cb, const Number& y,
+                                   Found& found) {
+  const auto op = static_cast<std::uint8_t>(operation);
+  const auto keep = [&](Mask mask, ClassId part) {
+    found.steps.push_back(
+        {target,
+         {mask, classes_[part].print, part, kNoClass, Remnant::kWhole, Remnant::kWhole, op}});
+  };
+  const bool xZero = Arithmetic::isZero(x);
+  const bool yZero = Arithmetic::isZero(y);
+  const bool xOne = Arithmetic::isOne(x);
+  const bool yOne = Arithmetic::isOne(y);
+  // A number worth 0 (or 1) beside a part of the same worth is the part that
+  // does nothing, never what is left.
+  const bool keepA = ca >= cardCount_;
+  const bool keepB = cb >= cardCount_;
+  switch (operation) {
+    case Operation::kAdd:
+      if (yZero && (keepA || !xZero)) keep(a, ca);
+      if (xZero && (keepB || !yZero)) keep(b, cb);
+      break;
+    case Operation::kSubtract:
+      if (yZero && (keepA || !xZero)) keep(a, ca);
+      break;
+    case Operation::kSubtractFrom:
+      if (xZero && (keepB || !yZero)) keep(b, cb);
+      break;
+    case Operation::kMultiply:
+      if ((yOne && (keepA || !xOne)) || (absorb_ && xZero && !yZero)) keep(a, ca);
+      if ((xOne && (keepB || !yOne)) || (absorb_ && yZero && !xZero)) keep(b, cb);
+      break;
+    case Operation::kDivide:
+      if ((yOne && (keepA || !xOne)) || (absorb_ && xZero)) keep(a, ca);
+      break;
+    case Operation::kDivideInto:
+      if ((xOne && (keepB || !yOne)) || (absorb_ && yZero)) keep(b, cb);
+      break;
+  }
+  const std::uint64_t pa = classes_[ca].print;
+  const std::uint64_t pb = classes_[cb].print;
+  const std::span<const Remnant> left = stepsOf(ca);
+  for (std::uint32_t i = 0; i < left.size(); ++i) {
+    found.steps.push_back({target,
+                           {left[i].mask | b, printOf(operation, left[i].print, pb), ca, cb, i,
+                            Remnant::kWhole, op}});
+  }
+  const std::span<const Remnant> right = stepsOf(cb);
+  for (std::uint32_t i = 0; i < right.size(); ++i) {
+    found.steps.push_back({target,
+                           {a | right[i].mask, printOf(operation, pa, right[i].print), ca, cb,
+                            Remnant::kWhole, i, op}});
+  }
+}
+
+// The steps of the class of zero whatever its numbers made as a product of
+// zero (over known, a class of fingerprint 0) with any part over other: the
+// zero's own steps; the other part struck out where it can be worth 1 or be
+// absorbed; and what is left of the other part where a step of some part
+// over other strikes out a part that does nothing or is absorbed.
+template <class Arithmetic>
+void Search<Arithmetic>::noteZeroSteps(ClassId target, Mask known, ClassId zero, Mask other,
+                                       Found& found) {
+  const auto multiply = static_cast<std::uint8_t>(Operation::kMultiply);
+  const ClassId product = plainProduct(other);
+  const std::span<const Remnant> steps = stepsOf(zero);
+  for (std::uint32_t i = 0; i < steps.size(); ++i) {
+    found.steps.push_back(
+        {target, {steps[i].mask | other, 0, zero, product, i, Remnant::kWhole, multiply}});
+  }
+  const Number zeroValue = Arithmetic::number(0);
+  const Number one = Arithmetic::number(1);
+  const auto nonzero = [&](Mask mask) {
+    for (std::size_t card = 0; card < cardCount_; ++card) {
+      if ((mask >> card & 1) && !Arithmetic::isZero(cardValues_[card])) return true;
+    }
+    return false;
+  };
+  if ((absorb_ && nonzero(other)) || makes(other, one)) {
+    found.steps.push_back(
+        {target, {known, 0, zero, kNoClass, Remnant::kWhole, Remnant::kWhole, multiply}});
+  }
+  for (Mask left = (other - 1) & other; left != 0; left = (left - 1) & other) {
+    const Mask struck = other ^ left;
+    const bool single = countOf(left) == 1;
+    const Number& card = cardValues_[static_cast<std::size_t>(std::countr_zero(left))];
+    if ((makes(struck, zeroValue) && !(single && Arithmetic::isZero(card))) ||
+        (makes(struck, one) && !(single && Arithmetic::isOne(card))) ||
+        (absorb_ && nonzero(struck) && makes(left, zeroValue))) {
+      found.steps.push_back({target,
+                             {known | left, 0, zero, plainProduct(left), Remnant::kWhole,
+                              Remnant::kWhole, multiply}});
+    }
+  }
+}
+
+template <class Arithmetic>
+bool Search<Arithmetic>::makes(Mask mask, const Number& value) {
+  return cheap(mask) ? valuesOf(mask).contains(value) : enumerate(mask, value).count != 0;
+}
+
+// Moves the steps noted for the classes just found into the store, each
+// class's once.
+template <class Arithmetic>
+void Search<Arithmetic>::keepFoundSteps(Found& found) {
+  const auto key = [](const std::pair<ClassId, Remnant>& step) {
+    return std::tuple(step.first, step.second.mask, step.second.print);
+  };
+  std::sort(found.steps.begin(), found.steps.end(),
+            [&](const auto& a, const auto& b) { return key(a) < key(b); });
+  found.steps.erase(std::unique(found.steps.begin(), found.steps.end(),
+                                [&](const auto& a, const auto& b) { return key(a) == key(b); }),
+                    found.steps.end());
+  for (std::size_t i = 0; i < found.steps.size();) {
+    const ClassId id = found.steps[i].first;
+    classes_[id].firstStep = static_cast<std::uint32_t>(steps_.size());
+    for (; i < found.steps.size() && found.steps[i].first == id; ++i) {
+      steps_.push_back(found.steps[i].second);
+    }
+    classes_[id].stepCount = static_cast<std::uint32_t>(steps_.size() - classes_[id].firstStep);
+  }
+}
+
+template <class Arithmetic>
+ClassId Search<Arithmetic>::keptFor(Mask mask, std::uint64_t print) const {
+  const auto kept = kept_.find(print ^ maskKey(mask));
+  return kept == kept_.end() ? kNoClass : kept->second;
+}
+
+template <class Arithmetic>
+FormId Search<Arithmetic>::formOf(const Remnant& step) {
+  const auto side = [&](ClassId id, std::uint32_t index) {
+    return index == Remnant::kWhole ? classes_[id].best(forms_) : formOf(stepsOf(id)[index]);
+  };
+  if (step.right == kNoClass) return side(step.left, step.leftStep);
+  const FormId left = side(step.left, step.leftStep);
+  const FormId right = side(step.right, step.rightStep);
+  const auto operation = static_cast<Operation>(step.operation);
+  const bool sum = operation == Operation::kAdd || operation == Operation::kSubtract ||
+                   operation == Operation::kSubtractFrom;
+  Forms::Draft draft(sum ? Kind::kSum : Kind::kProduct);
+  const bool swapped = operation == Operation::kSubtractFrom || operation == Operation::kDivideInto;
+  draft.join(forms_, swapped ? right : left, false);
+  draft.join(forms_, swapped ? left : right,
+             operation != Operation::kAdd && operation != Operation::kMultiply);
+  draft.arrange(forms_);
+  return forms_.store(draft);
 }
 
 template <class Arithmetic>
@@ -470,6 +660,21 @@ void Search<Arithmetic>::offer(ClassId target, ClassId a, ClassId b, Operation o
       consider(target, draft);
     }
   }
+}
+
+template <class Arithmetic>
+void Search<Arithmetic>::takeForms(FormClass& kept, const FormClass& other) const {
+  const auto take = [&](FormId& mine, FormId theirs, bool negated) {
+    if (theirs == kNoForm) return;
+    if (mine == kNoForm ||
+        forms_.compare(forms_.view(theirs), negated, forms_.view(mine), negated) < 0) {
+      mine = theirs;
+    }
+  };
+  take(kept.sum, other.sum, false);
+  take(kept.negatedSum, other.negatedSum, true);
+  take(kept.product, other.product, false);
+  take(kept.invertedProduct, other.invertedProduct, true);
 }
 
 template <class Arithmetic>

@@ -6,7 +6,10 @@
 // give what is needed. What it finds it keeps as classes of forms that are
 // equal as rational functions (by fingerprint), with the best form of each
 // class for every way a larger form can take it in, so that the best form of
-// every solution is built from the best forms of its parts.
+// every solution is built from the best forms of its parts. With each class
+// it keeps the classes one step away (see ideas.h), from every way the class
+// is made of two parts: a part that does nothing struck out at the top, and
+// the steps of either part.
 
 #include <array>
 #include <cstdint>
@@ -23,6 +26,26 @@ namespace vantrel::distinct {
 
 using ClassId = std::uint32_t;
 
+inline constexpr ClassId kNoClass = UINT32_MAX;
+
+// What is left of a class once one step strikes out a part that does nothing
+// (see ideas.h): the class of the numbers left, by their mask and its
+// fingerprint, and how it is made from the parts of the class, to be written
+// out when needed (Search::formOf).
+struct Remnant {
+  static constexpr std::uint32_t kWhole = UINT32_MAX;
+
+  std::uint32_t mask;
+  std::uint64_t print;
+  // left ∘ right by operation (as the search's), each side whole or as one of
+  // its steps; right is kNoClass where left is all that is left.
+  ClassId left;
+  ClassId right;
+  std::uint32_t leftStep;
+  std::uint32_t rightStep;
+  std::uint8_t operation;
+};
+
 // Forms that are equal as rational functions.
 struct FormClass {
   std::uint64_t print = 0;
@@ -34,6 +57,9 @@ struct FormClass {
   FormId product = kNoForm;
   FormId invertedProduct = kNoForm;
   FormId number = kNoForm;
+  // Its steps, when the search keeps them.
+  std::uint32_t firstStep = 0;
+  std::uint32_t stepCount = 0;
 
   FormId best(const Forms& forms) const;
 };
@@ -53,7 +79,9 @@ class Search {
   using Mask = std::uint32_t;
 
   // Forms are stored into forms, which must hold the cards' numbers only.
-  Search(std::span<const SearchCard> cards, Forms& forms);
+  // absorb: a part worth 0 also absorbs what multiplies it or divides it (a
+  // step for a target of 0).
+  Search(std::span<const SearchCard> cards, Forms& forms, bool absorb);
 
   // Finds the classes of forms over all the numbers whose value is target.
   // False when the arithmetic cannot hold the numbers on the way.
@@ -61,6 +89,24 @@ class Search {
 
   std::span<const ClassId> solutions() const { return listOf(solutions_); }
   const FormClass& formClass(ClassId id) const { return classes_[id]; }
+  // The classes over mask whose value is value, found now if not yet.
+  std::span<const ClassId> classesOf(Mask mask, const Number& value) {
+    return listOf(enumerate(mask, value));
+  }
+  std::span<const Remnant> stepsOf(ClassId id) const {
+    return {steps_.data() + classes_[id].firstStep, classes_[id].stepCount};
+  }
+  // The class kept for one over mask, worth the target, that was left out as
+  // the same as it once numbers written alike change places; kNoClass if
+  // none was.
+  ClassId keptFor(Mask mask, std::uint64_t print) const;
+  // A form of a step's class.
+  FormId formOf(const Remnant& step);
+  // The class of the product of the mask's numbers.
+  ClassId plainProduct(Mask mask);
+  std::size_t cardCount() const { return cardCount_; }
+  const Number& cardValue(std::size_t card) const { return cardValues_[card]; }
+  bool overflowed() const { return overflow_; }
 
  private:
   enum class Operation { kAdd, kSubtract, kSubtractFrom, kMultiply, kDivide, kDivideInto };
@@ -114,6 +160,7 @@ class Search {
   struct Found {
     std::vector<ClassId> classes;
     ClassIndex index;
+    std::vector<std::pair<ClassId, Remnant>> steps;
   };
 
   const ValueSet<Arithmetic>& valuesOf(Mask mask);
@@ -127,9 +174,17 @@ class Search {
                     const Number& value, Found& found);
   void combine(Operation operation, Mask a, const Number& x, Mask b, const Number& y, Found& found);
   ClassId classFor(std::uint64_t print, Found& found);
-  ClassId plainProduct(Mask mask);
+  std::uint64_t printOf(Operation operation, std::uint64_t a, std::uint64_t b) const;
+  std::uint64_t inverseOf(ClassId id);
+  void noteSteps(ClassId target, Operation operation, Mask a, ClassId ca, const Number& x, Mask b,
+                 ClassId cb, const Number& y, Found& found);
+  void noteZeroSteps(ClassId target, Mask known, ClassId zero, Mask other, Found& found);
+  void keepFoundSteps(Found& found);
+  bool makes(Mask mask, const Number& value);
   void offer(ClassId target, ClassId a, ClassId b, Operation operation);
   void consider(ClassId target, Forms::Draft& draft);
+  // Gives kept each form of other that is better than its own.
+  void takeForms(FormClass& kept, const FormClass& other) const;
   bool cheap(Mask mask) const;
   bool prefixOk(Mask part, Mask whole, const std::vector<Mask>& before) const;
 
@@ -148,6 +203,11 @@ class Search {
   std::vector<ClassId> plainProducts_;  // per mask, once made (0: not yet)
   int cheapSize_ = 2;
   bool overflow_ = false;
+  bool absorb_ = false;
+  Number target_{};
+  std::vector<Remnant> steps_;  // every class's steps, one class after another
+  // Classes worth the target left out for one kept, by mask and fingerprint.
+  std::unordered_map<std::uint64_t, ClassId> kept_;
   List solutions_;
 };
 

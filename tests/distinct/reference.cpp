@@ -1,10 +1,12 @@
 #include "tests/distinct/reference.h"
 
 #include <algorithm>
+#include <array>
 #include <boost/multiprecision/cpp_int.hpp>
 #include <functional>
 #include <numeric>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <unordered_map>
 #include <utility>
@@ -163,7 +165,8 @@ Small apply(char op, const Small& a, const Small& b) {
 }  // namespace
 
 // A tree over a group of numbers: its value, its value modulo the prime at
-// the first point, the fewest brackets it is written with, and how it is made.
+// the first point, the fewest brackets it is written with, how it is made,
+// and its class.
 template <class Value>
 struct Entry {
   Value value;
@@ -172,7 +175,21 @@ struct Entry {
   Top top;
   char op;                                  // 0 for a number
   std::size_t left, leftIndex, rightIndex;  // the parts: masks and places
+  std::size_t cls;                          // its place among the group's classes
 };
+
+// A class over a group of numbers, as the steps see it.
+struct Class {
+  std::uint64_t print;
+  bool zero;
+  bool one;
+  bool card;                    // a single number
+  std::size_t entry;            // one of its trees
+  std::array<int, 3> brackets;  // the fewest of its trees, by their top
+  std::vector<std::pair<std::size_t, std::uint64_t>> steps;  // masks and prints
+};
+
+constexpr int kNever = 1 << 20;
 
 struct ReferenceHand::Data {
   std::vector<std::string> texts;
@@ -223,23 +240,35 @@ ReferenceHand::~ReferenceHand() = default;
 namespace {
 
 template <class Value>
-ReferenceClasses classesOf(const ReferenceHand::Data& d) {
+ReferenceIdeas ideasOf(const ReferenceHand::Data& d) {
   std::vector<Value> values;
   for (const Exact& value : d.values) values.emplace_back(value);
   const Value target(d.target);
+  const bool absorbs = target == 0;
   const std::size_t n = values.size();
   const std::size_t all = (std::size_t{1} << n) - 1;
-  // Every tree over each group of numbers, trees with the same value at the
-  // first point and the same top kept once, with their fewest brackets.
+  // Every tree over each group of numbers (over them all, those worth the
+  // target), trees with the same value at the first point and the same top
+  // kept once, with their fewest brackets; and the classes they fall in.
   std::vector<std::vector<Entry<Value>>> trees(all + 1);
-  std::vector<Entry<Value>> solutions;
+  std::vector<std::vector<Class>> classes(all + 1);
+  std::vector<std::unordered_map<std::uint64_t, std::size_t>> classOf(all + 1);
   for (std::size_t mask = 1; mask <= all; ++mask) {
-    std::vector<Entry<Value>>& here = mask == all ? solutions : trees[mask];
+    std::vector<Entry<Value>>& here = trees[mask];
+    std::vector<Class>& kinds = classes[mask];
     if ((mask & (mask - 1)) == 0) {
       std::size_t card = 0;
       while (!(mask >> card & 1)) ++card;
       if (mask != all || values[card] == target) {
-        here.push_back({values[card], d.points[0][card], 0, Top::kNumber, 0, card, 0, 0});
+        here.push_back({values[card], d.points[0][card], 0, Top::kNumber, 0, card, 0, 0, 0});
+        kinds.push_back({d.points[0][card],
+                         values[card] == 0,
+                         values[card] == 1,
+                         true,
+                         0,
+                         {kNever, kNever, 0},
+                         {}});
+        classOf[mask].emplace(d.points[0][card], 0);
       }
       continue;
     }
@@ -248,13 +277,25 @@ ReferenceClasses classesOf(const ReferenceHand::Data& d) {
       const std::size_t right = mask ^ left;
       for (std::size_t i = 0; i < trees[left].size(); ++i) {
         const Entry<Value>& a = trees[left][i];
+        const Class& ca = classes[left][a.cls];
         for (std::size_t j = 0; j < trees[right].size(); ++j) {
           const Entry<Value>& b = trees[right][j];
+          const Class& cb = classes[right][b.cls];
           for (char op : {'+', '-', '*', '/'}) {
             if (op == '/' && b.value == 0) continue;
             Value value = apply(op, a.value, b.value);
             if (mask == all && !(value == target)) continue;
             const std::uint64_t print = apply(op, a.print, b.print);
+            const auto [place, newClass] = classOf[mask].try_emplace(print, kinds.size());
+            if (newClass) {
+              kinds.push_back({print,
+                               value == 0,
+                               value == 1,
+                               false,
+                               here.size(),
+                               {kNever, kNever, kNever},
+                               {}});
+            }
             const int brackets =
                 a.brackets + b.brackets + needs(op, false, a.top) + needs(op, true, b.top);
             const Top top = topOf(op);
@@ -262,16 +303,49 @@ ReferenceClasses classesOf(const ReferenceHand::Data& d) {
                 print * 3 + static_cast<std::uint64_t>(mask == all ? Top::kNumber : top);
             auto [slot, fresh] = seen.try_emplace(key, here.size());
             if (fresh) {
-              here.push_back({std::move(value), print, brackets, top, op, left, i, j});
+              here.push_back(
+                  {std::move(value), print, brackets, top, op, left, i, j, place->second});
             } else {
               here[slot->second].brackets = std::min(here[slot->second].brackets, brackets);
+            }
+            // The steps: a side that does nothing struck out here (a single
+            // number beside a part of its own worth is the one struck), a
+            // zero absorbing the other side at a target of 0, and the steps
+            // of either side.
+            auto& steps = kinds[place->second].steps;
+            const bool leftStays =
+                (op == '+' || op == '-') ? cb.zero && !(ca.card && ca.zero)
+                : op == '*' ? (cb.one && !(ca.card && ca.one)) || (absorbs && ca.zero && !cb.zero)
+                            : (cb.one && !(ca.card && ca.one)) || (absorbs && ca.zero);
+            const bool rightStays =
+                op == '+'   ? ca.zero && !(cb.card && cb.zero)
+                : op == '*' ? (ca.one && !(cb.card && cb.one)) || (absorbs && cb.zero && !ca.zero)
+                            : false;
+            if (leftStays) steps.emplace_back(left, a.print);
+            if (rightStays) steps.emplace_back(right, b.print);
+            for (const auto& [stepMask, stepPrint] : ca.steps) {
+              steps.emplace_back(stepMask | right, apply(op, stepPrint, b.print));
+            }
+            for (const auto& [stepMask, stepPrint] : cb.steps) {
+              steps.emplace_back(left | stepMask, apply(op, a.print, stepPrint));
             }
           }
         }
       }
     }
+    for (const Entry<Value>& entry : here) {
+      int& brackets = kinds[entry.cls].brackets[static_cast<std::size_t>(entry.top)];
+      brackets = std::min(brackets, entry.brackets);
+    }
+    for (Class& c : kinds) {
+      std::sort(c.steps.begin(), c.steps.end());
+      c.steps.erase(std::unique(c.steps.begin(), c.steps.end()), c.steps.end());
+    }
   }
-  // Each tree at every point, for the least value over the exchanges.
+
+  // A class at every point: over its numbers' values (equal ones taken as
+  // one), its least value over the exchanges, and the same negated at a
+  // target of 0; the same for every class that an exchange makes of it.
   const std::function<std::uint64_t(const Entry<Value>&, std::size_t,
                                     const std::vector<std::uint64_t>&)>
       at =
@@ -281,23 +355,101 @@ ReferenceClasses classesOf(const ReferenceHand::Data& d) {
             return apply(tree.op, at(trees[tree.left][tree.leftIndex], tree.left, point),
                          at(trees[right][tree.rightIndex], right, point));
           };
-  ReferenceClasses classes;
-  for (const Entry<Value>& solution : solutions) {
-    std::uint64_t least = UINT64_MAX;
-    for (const auto& point : d.points) least = std::min(least, at(solution, all, point));
-    auto [slot, fresh] = classes.try_emplace(least, solution.brackets);
-    if (!fresh) slot->second = std::min(slot->second, solution.brackets);
+  std::vector<std::size_t> kind(n);  // the first number of each one's value
+  for (std::size_t i = 0; i < n; ++i) {
+    kind[i] = i;
+    while (!(d.values[kind[i]] == d.values[i])) ++kind[i];
   }
-  return classes;
+  const auto keyOf = [&](std::size_t mask, const Class& c, bool negated) {
+    std::uint64_t numbers = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (mask >> i & 1) numbers += std::uint64_t{1} << (3 * kind[i]);
+    }
+    std::uint64_t least = UINT64_MAX;
+    for (const auto& point : d.points) {
+      const std::uint64_t value = at(trees[mask][c.entry], mask, point);
+      least = std::min(least, value);
+      if (negated) least = std::min(least, apply('-', 0, value));
+    }
+    return std::pair(numbers, least);
+  };
+
+  // The solutions joined to the classes where their steps end.
+  std::map<std::pair<std::uint64_t, std::uint64_t>, std::size_t> nodes;
+  std::vector<std::size_t> parent;
+  const auto node = [&](std::pair<std::uint64_t, std::uint64_t> key) {
+    const auto [place, fresh] = nodes.try_emplace(key, parent.size());
+    if (fresh) parent.push_back(place->second);
+    return place->second;
+  };
+  const auto root = [&](std::size_t x) {
+    while (parent[x] != x) x = parent[x];
+    return x;
+  };
+  std::vector<std::size_t> solutionNodes;
+  std::vector<std::vector<std::pair<std::size_t, std::size_t>>> ends(classes[all].size());
+  for (std::size_t s = 0; s < classes[all].size(); ++s) {
+    const Class& solution = classes[all][s];
+    solutionNodes.push_back(node(keyOf(all, solution, absorbs)));
+    std::vector<std::pair<std::size_t, std::size_t>> open = {{all, s}};
+    std::set<std::pair<std::size_t, std::size_t>> reached;
+    while (!open.empty()) {
+      const auto [mask, place] = open.back();
+      open.pop_back();
+      const Class& c = classes[mask][place];
+      if (c.steps.empty()) {
+        ends[s].emplace_back(mask, place);
+        parent[root(node(keyOf(mask, c, false)))] = root(solutionNodes[s]);
+      }
+      for (const auto& [stepMask, stepPrint] : c.steps) {
+        const std::pair next(stepMask, classOf[stepMask].at(stepPrint));
+        if (reached.insert(next).second) open.push_back(next);
+      }
+    }
+  }
+
+  ReferenceIdeas ideas;
+  std::map<std::size_t, std::size_t> ideaOfRoot;
+  for (std::size_t s = 0; s < classes[all].size(); ++s) {
+    const auto [idea, fresh] =
+        ideaOfRoot.try_emplace(root(solutionNodes[s]), ideas.brackets.size());
+    if (fresh) ideas.brackets.push_back(kNever);
+    ideas.ideaOf[keyOf(all, classes[all][s], absorbs).second] = idea->second;
+    int& best = ideas.brackets[idea->second];
+    const Class& solution = classes[all][s];
+    if (solution.steps.empty()) {
+      best = std::min(best, *std::min_element(solution.brackets.begin(), solution.brackets.end()));
+      continue;
+    }
+    // Where its steps end, with a part of the other numbers joined at the top.
+    for (const auto& [mask, place] : ends[s]) {
+      const Class& end = classes[mask][place];
+      for (const Class& part : classes[all ^ mask]) {
+        const bool adds = part.zero && !(end.card && end.zero);
+        const bool multiplies = (part.one && !(end.card && end.one)) || (absorbs && !part.zero);
+        for (std::size_t t = 0; t < 3; ++t) {
+          for (std::size_t u = 0; u < 3; ++u) {
+            const int both = end.brackets[t] + part.brackets[u];
+            if (adds) best = std::min(best, both);
+            if (multiplies) {
+              const auto additive = static_cast<std::size_t>(Top::kAdditive);
+              best = std::min(best, both + (t == additive) + (u == additive));
+            }
+          }
+        }
+      }
+    }
+  }
+  return ideas;
 }
 
 }  // namespace
 
-ReferenceClasses ReferenceHand::classes() const {
+ReferenceIdeas ReferenceHand::ideas() const {
   try {
-    return classesOf<Small>(*data_);
+    return ideasOf<Small>(*data_);
   } catch (const Overflow&) {
-    return classesOf<Exact>(*data_);
+    return ideasOf<Exact>(*data_);
   }
 }
 
@@ -406,6 +558,11 @@ ReferenceHand::Line ReferenceHand::read(std::string_view line) const {
       result.problem = "its value is " + value.exact.str() + ", not the target";
     } else {
       result.print = d.least(value.prints);
+      if (d.target == 0) {
+        for (std::uint64_t print : value.prints) {
+          result.print = std::min(result.print, apply('-', 0, print));
+        }
+      }
     }
   } catch (const std::runtime_error& error) {
     result.problem = std::string("not an expression: ") + error.what();

@@ -859,7 +859,7 @@ class Session:
         unchecked again with every line."""
         list_box = self.c["结果"]
         rows = rows_of(list_box)
-        distinct = ["1 × 2 × 3 × 4", "(1 + 2 + 3) × 4", "(1 + 3) × (2 + 4)", "共有3种不同的算法！"]
+        distinct = ["2 × 3 × 4 × 1", "(1 + 2 + 3) × 4", "(1 + 3) × (2 + 4)", "共有3种不同的算法！"]
 
         def on_line(row):
             at = map(str, centre(list_box.getChildAtIndex(row)))

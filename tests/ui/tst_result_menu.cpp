@@ -90,7 +90,7 @@ class ResultMenuTest : public QObject {
     QTest::addColumn<QStringList>("hand");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("1 2 3 4") << QStringList{"1", "2", "3", "4"}
-                             << QStringList{"1 × 2 × 3 × 4", "(1 + 2 + 3) × 4", "(1 + 3) × (2 + 4)",
+                             << QStringList{"2 × 3 × 4 × 1", "(1 + 2 + 3) × 4", "(1 + 3) × (2 + 4)",
                                             "共有3种不同的算法！"};
     QTest::newRow("no solution") << QStringList{"1", "1", "1", "1"}
                                  << QStringList{QString::fromUtf8(vantrel::kNoSolutionLine)};
