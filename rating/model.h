@@ -30,20 +30,20 @@ struct Model {
 };
 
 inline constexpr Model kModel{
-    .fraction = 1.84911,
-    .addition = 0.324716,
-    .subtraction = 0.301497,
-    .multiplication = 0.254443,
-    .overshoot = 0.699312,
-    .familiarLast = -0.25885,
-    .temperature = 1.17586,
-    .ideas = -0.158345,
-    .ways = 0.94359,
-    .ones = -0.258995,
-    .different = 0.257314,
-    .sum = -0.0129676,
-    .base = 1.41589,
-    .bounds = {7.17278, 8.96485, 12.1797},
+    .fraction = 1.83366,
+    .addition = 0.340334,
+    .subtraction = 0.313381,
+    .multiplication = 0.255389,
+    .overshoot = 0.71145,
+    .familiarLast = -0.238019,
+    .temperature = 1.20805,
+    .ideas = -0.167963,
+    .ways = 0.965675,
+    .ones = -0.259958,
+    .different = 0.271382,
+    .sum = -0.0146743,
+    .base = 1.36147,
+    .bounds = {7.15721, 8.92139, 12.1132},
 };
 
 }  // namespace vantrel::rating
