@@ -157,7 +157,7 @@ class MainWindowTrayTest : public QObject {
   void aboutItemShowsOneAboutBox() {
     window_ = vantrel::test::showMainWindow();
     minimiseByFrame(*window_);
-    QAction* about = control<QMenu>(*window_, "托盘菜单")->actions().at(1);
+    QAction* about = control<QMenu>(*window_, "托盘菜单")->actions().at(2);
     about->trigger();
     settle();
     QVERIFY(hiddenInTray(*window_));
