@@ -294,7 +294,7 @@ void PracticeWindow::updateFound() {
   // The number of ways would tell whether the hand has a solution: shown once
   // it is solved or its answers are shown.
   const auto count = std::ranges::count(found_, true);
-  ui_->foundLabel->setText(solved_ || answersShown_
+  ui_->foundLabel->setText((solved_ || answersShown_) && !found_.empty()
                                ? tr("找到 %1 种，共 %2 种").arg(count).arg(found_.size())
                                : QString());
   ui_->foundList->clear();
