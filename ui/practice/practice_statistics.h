@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <array>
 #include <optional>
 
 #include "rating/rating.h"
@@ -14,6 +15,10 @@ namespace vantrel::ui {
 // leaves it unsolved (takes the next hand, looks at the answers, changes the
 // level). Solved without help: with neither a hint nor the answers seen.
 // Times and streaks count only those.
+//
+// The records are read once and written by save(): the settings file is
+// written through to the disk, which takes longer than showing a new hand
+// may, so the window saves a moment after the play.
 class PracticeStatistics {
  public:
   struct Record {
@@ -25,20 +30,27 @@ class PracticeStatistics {
     int bestStreak = 0;
   };
 
-  explicit PracticeStatistics(QSettings& settings) : settings_(settings) {}
+  explicit PracticeStatistics(QSettings& settings);
 
-  Record record(rating::Level level) const;
+  // A level of rating::kLevels.
+  const Record& record(rating::Level level) const;
 
-  // seconds: the time taken, where solved without help.
+  // unaidedSeconds: the time taken, where solved without help.
   void solved(rating::Level level, std::optional<double> unaidedSeconds);
   void left(rating::Level level);
-  // Every level's.
+  // Every level's, in the settings file at once.
   void reset();
 
+  bool isSaved() const { return saved_; }
+  // Writes the records to the settings file, through to the disk.
+  void save();
+
  private:
-  void store(rating::Level level, const Record& record);
+  Record& at(rating::Level level);
 
   QSettings& settings_;
+  std::array<Record, rating::kLevels.size()> records_;
+  bool saved_ = true;
 };
 
 }  // namespace vantrel::ui

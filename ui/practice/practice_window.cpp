@@ -40,6 +40,7 @@ PracticeWindow::PracticeWindow(std::uint64_t seed, QWidget* parent)
       announcer_(new Announcer(this)),
       focusNote_(new FocusNote(this)),
       ticker_(new QTimer(this)),
+      saveTimer_(new QTimer(this)),
       settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vantrel"),
                 QStringLiteral("vantrel")),
       statistics_(settings_),
@@ -88,12 +89,19 @@ PracticeWindow::PracticeWindow(std::uint64_t seed, QWidget* parent)
   connect(ui_->timeAction, &QAction::triggered, this, &PracticeWindow::tellTime);
   ticker_->setInterval(200);
   connect(ticker_, &QTimer::timeout, this, &PracticeWindow::updateClock);
+  // Written a moment after the play: writing the file through to the disk
+  // can take longer than a frame.
+  saveTimer_->setSingleShot(true);
+  saveTimer_->setInterval(500);
+  connect(saveTimer_, &QTimer::timeout, this, &PracticeWindow::save);
 
   deal();
   ui_->answerBox->setFocus();
 }
 
-PracticeWindow::~PracticeWindow() = default;
+PracticeWindow::~PracticeWindow() {
+  if (saveTimer_->isActive()) save();
+}
 
 void PracticeWindow::fillChoosers() {
   for (rating::Level level : rating::kLevels)
@@ -113,12 +121,17 @@ PracticeWindow::Choice PracticeWindow::choice() const {
           ui_->cardsBox->currentData().toInt(), ui_->withoutSolutionBox->isChecked()};
 }
 
-void PracticeWindow::choiceChanged() {
+void PracticeWindow::save() {
+  saveTimer_->stop();
   const Choice chosen = choice();
   settings_.setValue(kLevelKey, int(chosen.level));
   settings_.setValue(kCardsKey, chosen.highestCard);
   settings_.setValue(kWithoutSolutionKey, chosen.withoutSolution);
-  settings_.sync();
+  statistics_.save();
+}
+
+void PracticeWindow::choiceChanged() {
+  saveTimer_->start();
   if (!counted_) leave();
   deck_.reset();
   deal();
@@ -265,6 +278,7 @@ void PracticeWindow::solved() {
   const bool helped = hints_ > 0 || answersShown_;
   statistics_.solved(handLevel_,
                      helped ? std::nullopt : std::optional(double(clock_.milliseconds()) / 1000));
+  saveTimer_->start();
   updateStatistics();
 }
 
@@ -272,6 +286,7 @@ void PracticeWindow::leave() {
   counted_ = true;
   clock_.stop();
   statistics_.left(handLevel_);
+  saveTimer_->start();
   updateStatistics();
 }
 
@@ -338,6 +353,7 @@ void PracticeWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   clock_.pause();
   ticker_->stop();
+  if (saveTimer_->isActive()) save();
 }
 
 void PracticeWindow::closeEvent(QCloseEvent* event) {

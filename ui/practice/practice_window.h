@@ -94,6 +94,8 @@ class PracticeWindow : public QWidget {
   void updateFound();
   void updateClock();
   void updateStatistics();
+  // The choice and the statistics to the settings file.
+  void save();
 
   std::unique_ptr<Ui::PracticeWindow> ui_;
   std::array<PlayingCard*, 4> cards_;
@@ -102,6 +104,7 @@ class PracticeWindow : public QWidget {
   Announcer* announcer_;
   FocusNote* focusNote_;
   QTimer* ticker_;
+  QTimer* saveTimer_;  // running while something is left to save
   QSettings settings_;
   PracticeStatistics statistics_;
   const std::uint64_t seed_;

@@ -137,6 +137,7 @@ class PracticeWindowTest : public QObject {
     QVERIFY2(statistics().startsWith("已玩 0 手 · 独立解出 0 手 · 平均 – 秒"),
              qPrintable(statistics()));
 
+    window_.reset();
     window_ = showWindow();
     auto* level = control<QComboBox>(*window_, "levelBox");
     QCOMPARE(level->currentText(), QStringLiteral("中等"));
