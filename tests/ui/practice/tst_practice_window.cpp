@@ -165,6 +165,17 @@ class PracticeWindowTest : public QObject {
     QCOMPARE(feedback(*window_), QStringLiteral("对了，这手牌无解。"));
   }
 
+  // The time stands still while the window is hidden.
+  void clockStandsStillWhileHidden() {
+    window_->nextHand();
+    window_->hide();
+    QTest::qWait(1100);
+    window_->show();
+    QCOMPARE(control<QLabel>(*window_, "timeLabel")->text(), QStringLiteral("用时 0:00"));
+    QTest::qWait(1300);  // the label follows within a fifth of a second
+    QCOMPARE(control<QLabel>(*window_, "timeLabel")->text(), QStringLiteral("用时 0:01"));
+  }
+
   // 20 hands on pages of their own, then the answers from a new page: each
   // hand on a hands page, and on an answers page with its solution.
   void worksheetPdf() {
