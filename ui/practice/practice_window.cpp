@@ -205,7 +205,8 @@ void PracticeWindow::answer(const std::string& text) {
     return;
   }
   QString message;
-  if (!outcome.way) {
+  // The engine places every right formula among the ways; never index past them.
+  if (!outcome.way || *outcome.way >= found_.size()) {
     message = PracticeTexts::verdict(verdict, round_->hand(), true);
   } else if (found_[*outcome.way]) {
     message = tr("这种算法已经找到过了（第 %1 种）。").arg(*outcome.way + 1);
