@@ -1,6 +1,7 @@
 // Vantrel, the desktop program: finds every way to make 24 from four numbers.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLocale>
 
 #include "app/single_instance.h"
@@ -27,8 +28,16 @@ int main(int argc, char* argv[]) {
   vantrel::useDefaultFloatingPoint();
 
   preferX11();
-  // Qt takes its own options (-platform, -display ...); the program has none.
+  // Qt takes its own options (-platform, -display ...); the program has one,
+  // --practice, which opens the practice window instead of the main window.
   QApplication app(argc, argv);
+  QCommandLineParser parser;
+  const QCommandLineOption practice(QStringLiteral("practice"));
+  parser.addOption(practice);
+  // Other arguments are ignored, as they always were.
+  parser.parse(QCoreApplication::arguments());
+  // The desktop entry's action, as org.freedesktop.Application names it.
+  const QString action = parser.isSet(practice) ? QStringLiteral("practice") : QString();
   // The desktop entry's id, for desktops that match windows to their entry
   // (on Wayland it is the windows' app id).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
@@ -41,10 +50,22 @@ int main(int argc, char* argv[]) {
                                    vantrel::ui::chooseLanguage(QLocale::system().uiLanguages()));
 
   vantrel::ui::MainWindow window;
-  vantrel::app::SingleInstance instance([&window] { window.bringToFront(); });
-  if (instance.handOverToRunningCopy()) return 0;
-  window.show();
+  const auto open = [&window](const QString& asked) {
+    if (asked == QLatin1String("practice")) {
+      window.openPractice();
+    } else {
+      window.bringToFront();
+    }
+  };
+  vantrel::app::SingleInstance instance(open);
+  if (instance.handOverToRunningCopy(action)) return 0;
+  if (action.isEmpty()) {
+    window.show();
+  } else {
+    open(action);
+  }
 
-  // Returns when the main window has been closed, or at once from 退出(&X).
+  // Returns when the main window has been closed (or the practice window,
+  // where it was the only one), or at once from 退出(&X).
   return QApplication::exec();
 }

@@ -14,10 +14,10 @@ const QString kPath = QStringLiteral("/org/vantrel/Vantrel");
 
 }  // namespace
 
-SingleInstance::SingleInstance(std::function<void()> activate, QObject* parent)
+SingleInstance::SingleInstance(std::function<void(const QString& action)> activate, QObject* parent)
     : QObject(parent), activate_(std::move(activate)) {}
 
-bool SingleInstance::handOverToRunningCopy() {
+bool SingleInstance::handOverToRunningCopy(const QString& action) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   QDBusConnectionInterface* daemon = bus.interface();
   if (!bus.isConnected() || !daemon) return false;
@@ -31,7 +31,9 @@ bool SingleInstance::handOverToRunningCopy() {
   bus.unregisterObject(kPath);
 
   QDBusMessage activate = QDBusMessage::createMethodCall(
-      kName, kPath, QStringLiteral("org.freedesktop.Application"), QStringLiteral("Activate"));
+      kName, kPath, QStringLiteral("org.freedesktop.Application"),
+      action.isEmpty() ? QStringLiteral("Activate") : QStringLiteral("ActivateAction"));
+  if (!action.isEmpty()) activate << action << QVariant::fromValue(QVariantList());
   activate << QVariantMap();
   // A copy that does not answer in time is no use to the user: run this one.
   const QDBusMessage reply = bus.call(activate, QDBus::Block, 5000);
@@ -39,7 +41,11 @@ bool SingleInstance::handOverToRunningCopy() {
 }
 
 void SingleInstance::Activate(const QVariantMap&) {
-  activate_();
+  activate_({});
+}
+
+void SingleInstance::ActivateAction(const QString& name, const QVariantList&, const QVariantMap&) {
+  activate_(name);
 }
 
 }  // namespace vantrel::app

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QStringList>
 #include <QWindow>
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "ui/about_box.h"
 #include "ui/accessibility/announcer.h"
 #include "ui/accessibility/focus_note.h"
+#include "ui/practice/practice_window.h"
 #include "ui/readme_window.h"
 #include "ui/song_font.h"
 #include "ui/tray/tray_icon.h"
@@ -99,6 +101,9 @@ MainWindow::MainWindow(QWidget* parent)
   // 恢复(&R) brings the window back without the raise step of a tray click.
   connect(ui_->restoreAction, &QAction::triggered, this, &MainWindow::comeBack);
   connect(ui_->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+  // Ctrl+P while the window is active; the layout stays as it is.
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this, ui_->practiceAction, &QAction::trigger);
+  connect(ui_->practiceAction, &QAction::triggered, this, &MainWindow::openPractice);
   connect(ui_->exitAction, &QAction::triggered, this, [] {
     // Leaves every running event loop, a modal window's included.
     QCoreApplication::exit(0);
@@ -127,6 +132,7 @@ QMenu* MainWindow::createTrayMenu() {
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("托盘菜单"));
   menu->addAction(ui_->restoreAction);
+  menu->addAction(ui_->practiceAction);
   menu->addAction(ui_->aboutAction);
   menu->addSeparator();
   menu->addAction(ui_->exitAction);
@@ -239,6 +245,23 @@ void MainWindow::showAbout() {
   about_->show();
   about_->raise();
   about_->activateWindow();
+}
+
+void MainWindow::openPractice() {
+  if (!practice_) {
+    practice_ = std::make_unique<PracticeWindow>(practiceSeed());
+    connect(practice_.get(), &PracticeWindow::closed, this, &MainWindow::practiceClosed);
+  }
+  practice_->setWindowState(practice_->windowState() & ~Qt::WindowMinimized);
+  practice_->show();
+  practice_->raise();
+  practice_->activateWindow();
+}
+
+// The program ends with its last window, as long as nothing else is left
+// to bring one back: the main window hidden in the tray keeps it running.
+void MainWindow::practiceClosed() {
+  if (!isVisible() && !trayShown_) QCoreApplication::quit();
 }
 
 // Hidden, not minimised: the window leaves the screen and the task bar at

@@ -15,6 +15,7 @@ namespace vantrel::ui {
 class Announcer;
 class FocusNote;
 class NumberBox;
+class PracticeWindow;
 class TrayIcon;
 
 namespace Ui {
@@ -41,6 +42,11 @@ class MainWindow : public QWidget {
   void openReadme();
   // 关于(&A): opens the About box, or brings the open one to the front.
   void showAbout();
+  // 练习(&P), Ctrl+P, vantrel --practice: opens the practice window, or brings
+  // it to the front. It is made the first time it is asked for.
+  void openPractice();
+  // Null until practice has been opened.
+  PracticeWindow* practiceWindow() const { return practice_.get(); }
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
   void trayShownChanged(bool shown);
   void prepareTrayMenu();
@@ -71,6 +77,7 @@ class MainWindow : public QWidget {
   void hideInTray();
   void comeBack();
   void raiseAboveOthers();
+  void practiceClosed();
 
   std::unique_ptr<Ui::MainWindow> ui_;
   // What a solve came to, for a screen reader: announced, or read with the
@@ -84,7 +91,8 @@ class MainWindow : public QWidget {
   QSettings settings_;
   TrayIcon* tray_;
   QPointer<QMessageBox> about_;  // while it is open
-  bool trayShown_ = false;       // as the tray last said
+  std::unique_ptr<PracticeWindow> practice_;
+  bool trayShown_ = false;  // as the tray last said
   // Wayland never tells a program that it was minimised, nor lets it choose
   // its stacking or its place.
   const bool onWayland_;

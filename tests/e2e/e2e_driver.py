@@ -18,6 +18,8 @@ bus) and runs this script inside it with the name of a scenario:
   wayland  a Wayland-only session (weston) with a StatusNotifierItem panel.
   orca     the Orca screen reader, and a hand solved by keyboard alone: what
            Orca speaks for each key press.
+  practice vantrel --practice with a seeded deck and Orca: answers typed and
+           heard, a hint, a second start, statistics across a restart.
   language-en, language-zh_TW
            the program in English or Traditional Chinese, with Orca and an
            X11 tray: a hand solved by keyboard, Qt's own menu of a text box,
@@ -494,8 +496,8 @@ class StatusNotifierItem:
     def check_menu(self, restore_enabled, when):
         items = self.menu_items()
         labels = list(items)
-        check([label[:2] for label in labels] == ["恢复", "关于", "退出"],
-              "the tray menu's items 恢复, 关于, 退出", labels)
+        check([label[:2] for label in labels] == ["恢复", "练习", "关于", "退出"],
+              "the tray menu's items 恢复, 练习, 关于, 退出", labels)
         check(items[labels[0]][1] == restore_enabled,
               f"恢复(&R) {'enabled' if restore_enabled else 'disabled'} {when}", items)
         return items
@@ -583,7 +585,7 @@ class Session:
     """One run of the program. environment: variables to set, or with None to
     remove, for it."""
 
-    def __init__(self, vantrel, solve, out, environment=None, wrapped=False):
+    def __init__(self, vantrel, solve, out, environment=None, wrapped=False, arguments=()):
         self.vantrel = vantrel
         self.solve = solve
         self.out = out
@@ -594,7 +596,7 @@ class Session:
             else:
                 self.env[name] = value
         self.menus = PopupMenus()
-        self.process = subprocess.Popen([*(WRAPPER if wrapped else []), vantrel], env=self.env)
+        self.process = subprocess.Popen([*(WRAPPER if wrapped else []), vantrel, *arguments], env=self.env)
         self.pid = self.process.pid
 
     def controls(self):
@@ -884,8 +886,8 @@ class Session:
         """Opens the tray menu and checks 恢复(&R) in it; returns the menu."""
         menu, items = self.menus.open_from_tray(self.tray)
         names = list(items)
-        check(len(names) == 3 and [n[:2] for n in names] == ["恢复", "关于", "退出"],
-              "the tray menu's items 恢复, 关于, 退出", names)
+        check([n[:2] for n in names] == ["恢复", "练习", "关于", "退出"],
+              "the tray menu's items 恢复, 练习, 关于, 退出", names)
         check(items[names[0]] == restore_enabled,
               f"恢复(&R) {'enabled' if restore_enabled else 'disabled'} {when}", items)
         return menu
@@ -1269,6 +1271,93 @@ def orca(vantrel, solve, out, helpers):
     ]
 
 
+PRACTICE = "练习"
+
+
+def practice(vantrel, solve, out, helpers):
+    """vantrel --practice with a seeded deck and Orca, no tray: the hand
+    A 6 8 J, a wrong answer and two ways typed, a hint, the time on request,
+    each heard; a second start with --practice brings the window back from a
+    minimise; statistics kept across a restart."""
+    reader = ScreenReader(out)
+    helpers.append(reader)
+    env = {"VANTREL_PRACTICE_SEED": "21"}
+    runs = []
+
+    def start():
+        runs.append(Session(vantrel, solve, out, env, arguments=["--practice"]))
+        session = runs[-1]
+        session.window = the_window(PRACTICE)
+        check(not visible_windows(TITLE), "the practice window alone", "the main window too")
+        session.app = application(session.pid)
+        session.c = {child.name: child for child in top_level(session.app, "filler", PRACTICE)}
+        return session
+
+    def hears(*heard):
+        wait_until(lambda: all(any(h in u for u in reader.heard()) for h in heard),
+                   f"Orca to speak {list(heard)}", got=lambda: f"it spoke {reader.heard()}")
+
+    def answers(text, *heard):
+        reader.mark()
+        xdotool("key", "ctrl+a")  # in place of what the box still holds
+        xdotool("type", "--delay", "30", text)
+        xdotool("key", "Return")
+        hears(*heard)
+
+    def statistics():
+        return next(c.name for c in runs[-1].c.values() if c.name.startswith("已玩"))
+
+    def opens():
+        session = start()
+        cards = [int(name.rpartition("，")[2]) for name in session.c if "，" in name]
+        check(cards == [1, 6, 8, 11], "the cards A 6 8 J for the seed", cards)
+        hears("算式", "红桃 A，1")  # the answer box, with the hand
+
+    def hint():
+        reader.mark()
+        click(runs[-1].c["提示"])
+        hears("提示：先算 8")
+        screenshot(runs[-1].window, os.path.join(out, "practice.png"))
+
+    def second_start():
+        xdotool("windowminimize", runs[-1].window)
+        wait_until(lambda: not visible_windows(PRACTICE), "the practice window minimised", got="it shown")
+        second = subprocess.run([vantrel, "--practice"], env=runs[-1].env, timeout=10 * TIME_SCALE)
+        check(second.returncode == 0, "status 0 from the second start", f"status {second.returncode}")
+        runs[-1].window = the_window(PRACTICE)
+
+    def restart():
+        kept = statistics()
+        check(kept.startswith("已玩 1 手 · 独立解出 1 手"), "one hand solved unaided", kept)
+        xdotool("key", "alt+F4")
+        check(runs[-1].process.wait(timeout=5 * TIME_SCALE) == 0, "status 0 once the window closed",
+              runs[-1].process.returncode)
+        start()
+        check(statistics() == kept, f"the statistics kept: {kept}", statistics)
+
+    return PracticeRuns(runs), [
+        ("vantrel --practice: the practice window, the hand read with the answer box", opens),
+        ("a wrong answer: its exact value heard", lambda: answers("6+8+11+1", "算出来是 26，不是 24。")),
+        ("a right answer: which way", lambda: answers("(1+11-8)*6", "对了！这是第 2 种算法，共 3 种。")),
+        ("提示: its first step heard; screenshot", hint),
+        ("a second way", lambda: answers("j+8+6-a", "对了！这是第 1 种算法，共 3 种。")),
+        ("Ctrl+T: the time heard", lambda: (reader.mark(), xdotool("key", "ctrl+t"), hears("用时 0:"))),
+        ("a second start with --practice brings the window back", second_start),
+        ("closing ends the program; the statistics kept for the next run", restart),
+    ]
+
+
+class PracticeRuns:
+    """The runs of the practice scenario, stopped together at the end."""
+
+    def __init__(self, runs):
+        self.runs = runs
+
+    def stop(self):
+        for run in self.runs:
+            run.stop()
+
+
 # What the program says in the languages beside its own: the names of the
 # first box and its description, of the solve button and the list, the
 # summary for 1 2 3 4, the first item of Qt's own menu of a text box, the
@@ -1277,10 +1366,10 @@ def orca(vantrel, solve, out, helpers):
 LANGUAGES = {
     "en": ("First number", "A whole number of one or two digits", "Solve", "Results",
            "62 solutions in all!", "Undo", "Welcome to Vantrel!\nBy the Vantrel team",
-           ["Restore", "About", "Exit"], "About Vantrel",
+           ["Restore", "Practice", "About", "Exit"], "About Vantrel",
            ["Finds every way to make 24 from four numbers.", "Released under the MIT licence."], "OK"),
     "zh_TW": ("第一個數", "一到兩位的整數", "開始計算", "結果", "共有62種算法！", "復原",
-              "歡迎使用 Vantrel！\n作者：Vantrel 團隊", ["還原", "關於", "結束"], "關於 Vantrel",
+              "歡迎使用 Vantrel！\n作者：Vantrel 團隊", ["還原", "練習", "關於", "結束"], "關於 Vantrel",
               ["找出用四個數算出 24 的所有算法。", "以 MIT 授權條款發布。"], "確定"),
 }
 
@@ -1350,7 +1439,7 @@ def language(vantrel, solve, out, helpers, name):
         return menu
 
     def about():
-        session.menus.choose(tray_menu(), tray_items[1])
+        session.menus.choose(tray_menu(), tray_items[2])
         window = the_window(about_title)
         box = top_level(session.app, "alert", about_title)
         # The button is in a button box of its own.
@@ -1362,7 +1451,7 @@ def language(vantrel, solve, out, helpers, name):
         xdotool("key", "Escape")
         wait_until(lambda: not visible_windows(about_title), "the About box closed by Esc",
                    got="it still open")
-        session.menus.choose(tray_menu(), tray_items[2])
+        session.menus.choose(tray_menu(), tray_items[3])
         check(session.process.wait(timeout=5 * TIME_SCALE) == 0, "status 0 after the last item",
               session.process.returncode)
 
@@ -1375,7 +1464,7 @@ def language(vantrel, solve, out, helpers, name):
     ]
 
 
-SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland, "orca": orca,
+SCENARIOS = {"xembed": xembed, "sni": sni, "wayland": wayland, "orca": orca, "practice": practice,
              **{f"language-{name}": lambda *args, name=name: language(*args, name)
                 for name in LANGUAGES}}
 

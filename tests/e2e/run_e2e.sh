@@ -8,8 +8,8 @@
 #
 #   run_e2e.sh SCENARIO VANTREL VANTREL_SOLVE OUTPUT_DIR
 #
-# SCENARIO is one of e2e_driver.py's (xembed, sni, wayland, orca, language-en,
-# language-zh_TW).
+# SCENARIO is one of e2e_driver.py's (xembed, sni, wayland, orca, practice,
+# language-en, language-zh_TW).
 #
 # To run the program under a checker, set VANTREL_E2E_WRAPPER to the command
 # line to start it under (for example valgrind with its options) and

@@ -180,11 +180,12 @@ class MainWindowLayoutTest : public QObject {
     auto* menu = control<QMenu>(*window_, "托盘菜单");
     QVERIFY(!menu->isVisible());
     const QList<QAction*> items = menu->actions();
-    QCOMPARE(items.size(), 4);
+    QCOMPARE(items.size(), 5);
     QCOMPARE(items[0]->text(), QStringLiteral("恢复(&R)"));
-    QCOMPARE(items[1]->text(), QStringLiteral("关于(&A)"));
-    QVERIFY(items[2]->isSeparator());
-    QCOMPARE(items[3]->text(), QStringLiteral("退出(&X)"));
+    QCOMPARE(items[1]->text(), QStringLiteral("练习(&P)"));
+    QCOMPARE(items[2]->text(), QStringLiteral("关于(&A)"));
+    QVERIFY(items[3]->isSeparator());
+    QCOMPARE(items[4]->text(), QStringLiteral("退出(&X)"));
     for (QAction* item : items) {
       QVERIFY(item->isVisible());
       QVERIFY(item->isEnabled());

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "tests/ui/main_window_fixture.h"
+#include "ui/practice/practice_window.h"
 
 using vantrel::test::control;
 
@@ -151,13 +152,30 @@ class MainWindowTrayTest : public QObject {
     QVERIFY(shown(*window_));
   }
 
+  // 练习(&P) from the tray while the window is hidden there, then Ctrl+P in
+  // the window: one practice window, shown; the main window stays where it was.
+  void practiceOpensFromTheTrayAndByCtrlP() {
+    window_ = vantrel::test::showMainWindow();
+    minimiseByFrame(*window_);
+    control<QMenu>(*window_, "托盘菜单")->actions().at(1)->trigger();
+    QWidget* practice = window_->practiceWindow();
+    QVERIFY(practice && practice->isVisible());
+    QVERIFY(hiddenInTray(*window_));
+    practice->close();
+    window_->trayActivated(QSystemTrayIcon::Trigger);
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(window_.get(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(window_->practiceWindow(), practice);
+    QVERIFY(practice->isVisible());
+  }
+
   // 关于(&A) from the tray while the window is hidden there: the About box
   // shows on its own, the window stays in the tray, and a second 关于(&A)
   // brings back the same box rather than a second one.
   void aboutItemShowsOneAboutBox() {
     window_ = vantrel::test::showMainWindow();
     minimiseByFrame(*window_);
-    QAction* about = control<QMenu>(*window_, "托盘菜单")->actions().at(1);
+    QAction* about = control<QMenu>(*window_, "托盘菜单")->actions().at(2);
     about->trigger();
     settle();
     QVERIFY(hiddenInTray(*window_));

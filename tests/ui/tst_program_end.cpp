@@ -17,7 +17,7 @@ class ProgramEndTest : public QObject {
  private slots:
   void exitItemEndsTheEventLoop() {
     auto window = vantrel::test::showMainWindow();
-    QAction* exitItem = control<QMenu>(*window, "托盘菜单")->actions().at(3);
+    QAction* exitItem = control<QMenu>(*window, "托盘菜单")->actions().at(4);
     QTimer::singleShot(0, exitItem, &QAction::trigger);
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // a hang fails instead
     QCOMPARE(QApplication::exec(), 0);
@@ -25,7 +25,7 @@ class ProgramEndTest : public QObject {
 
   void exitItemEndsTheProgramWhileAModalWindowIsOpen() {
     auto window = vantrel::test::showMainWindow();
-    QAction* exitItem = control<QMenu>(*window, "托盘菜单")->actions().at(3);
+    QAction* exitItem = control<QMenu>(*window, "托盘菜单")->actions().at(4);
     bool modalReturned = false;
     QTimer::singleShot(0, window.get(), [&] {
       QDialog modal(window.get());

@@ -330,7 +330,7 @@ class ReadmeWindowTest : public QObject {
   }
 
   void aboutItemDoesNotOpenIt() {
-    control<QMenu>(*window_, "托盘菜单")->actions().at(1)->trigger();
+    control<QMenu>(*window_, "托盘菜单")->actions().at(2)->trigger();
     QCoreApplication::processEvents();
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(readmeWindowCount(), 0);
@@ -339,7 +339,7 @@ class ReadmeWindowTest : public QObject {
   // 退出(&X) from the tray while the Readme window is open leaves both event
   // loops with status 0, and the Readme window is gone when the program ends.
   void exitWhileOpenEndsTheProgram() {
-    QAction* exitItem = control<QMenu>(*window_, "托盘菜单")->actions().at(3);
+    QAction* exitItem = control<QMenu>(*window_, "托盘菜单")->actions().at(4);
     bool opened = false, clickReturned = false;
     QTimer::singleShot(0, window_.get(), [&] {
       opened = withReadmeOpen(*window_, [&](QDialog&) { exitItem->trigger(); });
