@@ -425,8 +425,10 @@ export function startPractice(engines, initialTexts) {
   }));
   byId('下一手按钮').addEventListener('click', deal);
   byId('用时按钮').addEventListener('click', () => announce(texts.time(clock(elapsed()))));
+  // As in the window: every level's, once the player says so.
   byId('清空统计按钮').addEventListener('click', () => {
-    statistics[levelKeys[settings.level - 1]] = noStatistics();
+    if (!window.confirm(texts.resetStatsQuestion)) return;
+    for (const key of levelKeys) statistics[key] = noStatistics();
     remember(statisticsKey, JSON.stringify(statistics));
     showStatistics();
   });

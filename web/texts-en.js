@@ -87,6 +87,7 @@ export default {
   time: (time) => `Time ${time}`,
   printWorksheet: 'Print worksheet…',
   resetStats: 'Reset statistics',
+  resetStatsQuestion: 'Reset the statistics of every level?',
   rightWay: (way, ways) => `Right! That is way ${way} of ${ways}.`,
   foundAlready: (way) => `You have found that way already (way ${way}).`,
   allFound: (ways) => `You found all ${ways} ways!`,

@@ -81,6 +81,7 @@ const texts = {
   time: (time) => `用时 ${time}`,
   printWorksheet: '打印练习题…',
   resetStats: '清空统计',
+  resetStatsQuestion: '清空全部难度的练习统计？',
   // What the checks say.
   rightWay: (way, ways) => `对了！这是第 ${way} 种算法，共 ${ways} 种。`,
   foundAlready: (way) => `这种算法已经找到过了（第 ${way} 种）。`,

@@ -71,6 +71,7 @@ const texts = {
   time: (time) => `用時 ${time}`,
   printWorksheet: '列印練習題…',
   resetStats: '清除統計',
+  resetStatsQuestion: '清除全部難度的練習統計？',
   rightWay: (way, ways) => `對了！這是第 ${way} 種算法，共 ${ways} 種。`,
   foundAlready: (way) => `這種算法已經找到過了（第 ${way} 種）。`,
   allFound: (ways) => `${ways} 種算法全都找到了！`,

@@ -118,6 +118,7 @@ def check_view(page, url):
 
 def check_answers(page, url, output):
     page["清空统计按钮"].click()
+    page.d.switch_to.alert.accept()
     expect(page.statistics() == STATISTICS.format(0, 0, "–", "–", 0, 0), page.statistics())
     for text, message, selected in WRONG:
         page.check(text, message)
