@@ -562,6 +562,27 @@ def check_offline(page, server, folder):
     expect(page.d.title == "Vantrel 2", f"after the new build, the title is {page.d.title!r}")
 
 
+def run_sessions(sessions, page_type, url, scratch):
+    """Runs each language's checks in a browser of its own, with a profile of its
+    own, and says how long each check took."""
+    driver = None
+    try:
+        for language, checks in sessions:
+            driver = start_chromium(os.path.join(scratch, f"profile-{language}"), language)
+            page = page_type(driver)
+            page.metrics(800, 600, 1, False)
+            driver.get(url)
+            for name, check in checks:
+                start = time.monotonic()
+                check(page)
+                print(f"ok  {name} ({time.monotonic() - start:.1f} s)", flush=True)
+            driver.quit()
+            driver = None
+    finally:
+        if driver is not None:
+            driver.quit()
+
+
 def main():
     site, output = sys.argv[1], sys.argv[2]
     os.makedirs(output, exist_ok=True)
@@ -585,22 +606,9 @@ def main():
         ("en-US", [("in English", lambda page: check_english(page, output))]),
         ("zh-TW", [("in Traditional Chinese", lambda page: check_traditional(page, output))]),
     ]
-    driver = None
     try:
-        for language, checks in sessions:
-            driver = start_chromium(os.path.join(scratch, f"profile-{language}"), language)
-            page = Page(driver)
-            page.metrics(800, 600, 1, False)
-            driver.get(server.url)
-            for name, check in checks:
-                start = time.monotonic()
-                check(page)
-                print(f"ok  {name} ({time.monotonic() - start:.1f} s)", flush=True)
-            driver.quit()
-            driver = None
+        run_sessions(sessions, Page, server.url, scratch)
     finally:
-        if driver is not None:
-            driver.quit()
         try:
             server.stop()
         except Exception:

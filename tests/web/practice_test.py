@@ -26,7 +26,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
-from page_test import Page, Server, expect, start_chromium
+from page_test import Page, Server, expect, run_sessions
 
 # With seed 6, Easy and A to K: 1 1 5 7 (two ways), then 1 1 12 13 (one way).
 HAND = ["方块 A，1", "黑桃 A，1", "方块 5，5", "红桃 7，7"]
@@ -315,22 +315,9 @@ def main():
         ]),
         ("en-US", [("in English", lambda page: check_english(page, server.url))]),
     ]
-    driver = None
     try:
-        for language, checks in sessions:
-            driver = start_chromium(os.path.join(scratch, f"profile-{language}"), language)
-            page = Practice(driver)
-            page.metrics(800, 600, 1, False)
-            driver.get(server.url)
-            for name, check in checks:
-                start = time.monotonic()
-                check(page)
-                print(f"ok  {name} ({time.monotonic() - start:.1f} s)", flush=True)
-            driver.quit()
-            driver = None
+        run_sessions(sessions, Practice, server.url, scratch)
     finally:
-        if driver is not None:
-            driver.quit()
         server.stop()
         shutil.rmtree(scratch, ignore_errors=True)
 
