@@ -40,21 +40,29 @@ QString suitName(PlayingCard::Suit suit) {
   return {};
 }
 
-// The rank as a person says it; the digits stay digits.
-QString rankName(int value) {
+// The letter of a face card or the ace, or null for a card that shows its
+// value in digits. Marked for translation: a screen reader says the
+// translated rank, the card shows the letter itself.
+const char* faceLetter(int value) {
   switch (value) {
     case 1:
       //: The ace, in a card's name such as "Ace of hearts, 1".
-      return PlayingCard::tr("A");
+      return QT_TRANSLATE_NOOP("vantrel::ui::PlayingCard", "A");
     case 11:
-      return PlayingCard::tr("J");
+      return QT_TRANSLATE_NOOP("vantrel::ui::PlayingCard", "J");
     case 12:
-      return PlayingCard::tr("Q");
+      return QT_TRANSLATE_NOOP("vantrel::ui::PlayingCard", "Q");
     case 13:
-      return PlayingCard::tr("K");
+      return QT_TRANSLATE_NOOP("vantrel::ui::PlayingCard", "K");
     default:
-      return QString::number(value);
+      return nullptr;
   }
+}
+
+// The rank as a person says it; the digits stay digits.
+QString rankName(int value) {
+  const char* letter = faceLetter(value);
+  return letter ? PlayingCard::tr(letter) : QString::number(value);
 }
 
 }  // namespace
@@ -74,18 +82,8 @@ void PlayingCard::setCard(int value, Suit suit) {
 }
 
 QString PlayingCard::rank(int value) {
-  switch (value) {
-    case 1:
-      return QStringLiteral("A");
-    case 11:
-      return QStringLiteral("J");
-    case 12:
-      return QStringLiteral("Q");
-    case 13:
-      return QStringLiteral("K");
-    default:
-      return QString::number(value);
-  }
+  const char* letter = faceLetter(value);
+  return letter ? QString::fromLatin1(letter) : QString::number(value);
 }
 
 PlayingCard::Suit PlayingCard::suitOf(int value, int occurrence) {

@@ -43,7 +43,6 @@ const PracticeStatistics::Record& PracticeStatistics::record(rating::Level level
 }
 
 PracticeStatistics::Record& PracticeStatistics::at(rating::Level level) {
-  saved_ = false;
   return records_[indexOf(level)];
 }
 
@@ -70,7 +69,6 @@ void PracticeStatistics::reset() {
   records_ = {};
   settings_.remove(kGroup);
   settings_.sync();
-  saved_ = true;
 }
 
 void PracticeStatistics::save() {
@@ -90,7 +88,6 @@ void PracticeStatistics::save() {
     settings_.endGroup();
   }
   settings_.sync();
-  saved_ = true;
 }
 
 }  // namespace vantrel::ui

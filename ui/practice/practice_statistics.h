@@ -41,7 +41,6 @@ class PracticeStatistics {
   // Every level's, in the settings file at once.
   void reset();
 
-  bool isSaved() const { return saved_; }
   // Writes the records to the settings file, through to the disk.
   void save();
 
@@ -50,7 +49,6 @@ class PracticeStatistics {
 
   QSettings& settings_;
   std::array<Record, rating::kLevels.size()> records_;
-  bool saved_ = true;
 };
 
 }  // namespace vantrel::ui

@@ -152,10 +152,10 @@ void PracticeWindow::deal() {
   counted_ = false;
 
   QStringList names;
+  const rating::Hand& hand = round_->hand();
   for (std::size_t i = 0; i < cards_.size(); ++i) {
-    const rating::Hand& cards = round_->hand();
-    const int value = cards[i];
-    const auto before = std::count(cards.begin(), cards.begin() + std::ptrdiff_t(i), value);
+    const int value = hand[i];
+    const auto before = std::count(hand.begin(), hand.begin() + std::ptrdiff_t(i), value);
     cards_[i]->setCard(value, PlayingCard::suitOf(value, int(before)));
     names.append(cards_[i]->accessibleName());
   }

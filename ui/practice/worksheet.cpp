@@ -66,8 +66,9 @@ Worksheet::Worksheet(rating::Level level, int highestCard, bool withoutSolution,
   for (int i = 0; i < count; ++i) {
     hands_.push_back(deck.next());
     const practice::Round round(hands_.back());
-    answers_.append(round.hint() ? QString::fromStdString(round.hint()->formula)
-                                 : PracticeTexts::tr("无解"));
+    const std::optional<rating::Way>& way = round.hint();
+    answers_.append(way ? QString::fromStdString(way->formula)
+                        : PracticeTexts::level(rating::Level::kNoSolution));
   }
   title_ = tr("24 点练习题 · %1 · %2")
                .arg(PracticeTexts::level(level), PracticeTexts::cards(highestCard));
